@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+// The one HTTP client of the program: HTTP/1.0 POSTs over plain TCP or TLS 1.2, with
+// cookies, redirects and charset decoding. A failed request throws crawl::Error with the
+// request layer's (English) message.
+namespace crawl::http {
+
+// Request options of the client. Every caller resets them to the empty set before each
+// request, and the client implements no other value.
+struct HttpOptions {
+    bool operator==(const HttpOptions&) const = default;
+};
+
+class HttpClient {
+public:
+    HttpClient();
+    ~HttpClient();
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
+
+    void SetHTTPOptions(HttpOptions options);
+
+    // Request.ContentType: a value with a "charset" parameter stores media type and charset;
+    // one without it replaces only the media type and keeps the stored charset.
+    void SetContentType(std::u16string_view contentType);
+    // Request.UserAgent; initially "Mozilla/3.0 (compatible; Indy Library)".
+    void SetUserAgent(std::u16string_view userAgent);
+
+    // POSTs the lines (the callers pass exactly one) to an absolute http:// or https:// URL
+    // and returns the decoded answer body. Waits while another thread's request runs; a call
+    // re-entered from the UI-thread hook throws.
+    std::u16string Post(std::u16string_view url, const std::vector<std::u16string>& lines);
+
+    // Requests made on `uiThread` wait in short slices and call `processMessages` after every
+    // slice in which nothing arrived, so the window stays responsive (connect: 125 ms slices,
+    // 120 s limit; data: 250 ms slices). Requests on any other thread simply block.
+    void SetUiThreadHook(std::thread::id uiThread, std::function<void()> processMessages);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+} // namespace crawl::http
