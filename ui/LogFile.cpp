@@ -1,9 +1,9 @@
 #include "ui/LogFile.h"
 
-#include "crawl/Error.h"
 #include "crawl/platform/TickCount.h"
+#include "crawl/text/TextFile.h"
 
-#include <QFile>
+#include <QStringList>
 
 namespace ui {
 
@@ -15,16 +15,12 @@ QString LogFileName(std::uint32_t tickCount)
 
 void WriteLogFile(const QString& path, const QString& logText)
 {
-    QByteArray bytes;
+    QString fileText;
     for (const QString& line : logText.split(QLatin1Char('\n'))) {
-        bytes += line.toUtf8() + "\r\n";
+        fileText += line + QStringLiteral("\r\n");
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
-        throw crawl::Error(
-            QString(path + QStringLiteral(": ") + file.errorString()).toStdU16String());
-    }
+    crawl::WriteTextFile(path.toStdU16String(), fileText.toStdU16String(),
+                         crawl::TextEncoding::Utf8);
 }
 
 } // namespace ui

@@ -100,7 +100,7 @@ private:
     AnchorLayout anchors_;
     QtUiDispatcher dispatcher_;
     // The encoding urls.txt was read in, and so is written back in.
-    TextEncoding linkListEncoding_ = NewFileEncoding;
+    crawl::TextEncoding linkListEncoding_ = NewFileEncoding;
     bool shown_ = false;
     bool startupFailed_ = false;
     bool closed_ = false;
