@@ -19,6 +19,8 @@ struct MemberRecord {
     std::u16string City{};
     std::u16string Director{};
     std::u16string Link{};
+
+    friend bool operator==(const MemberRecord&, const MemberRecord&) = default;
 };
 
 struct MemberRecordColumn {
