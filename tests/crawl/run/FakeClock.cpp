@@ -1,6 +1,6 @@
 #include "FakeClock.h"
 
-namespace crawl::testing {
+namespace crawl::runtest {
 
 RunClock FakeClock::Clock()
 {
@@ -42,4 +42,4 @@ void FakeClock::Sleep(std::uint32_t milliseconds)
     }
 }
 
-} // namespace crawl::testing
+} // namespace crawl::runtest

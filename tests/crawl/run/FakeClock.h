@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-namespace crawl::testing {
+namespace crawl::runtest {
 
 // A tick count that moves only when the run sleeps, so waits cost no real time and every
 // sleep is on record.
@@ -32,4 +32,4 @@ private:
     std::function<void(std::size_t)> onSleep_;
 };
 
-} // namespace crawl::testing
+} // namespace crawl::runtest

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace crawl::testing {
+namespace crawl::runtest {
 
 LoopDispatcher::LoopDispatcher() : thread_([this] { Loop(); })
 {
@@ -73,4 +73,4 @@ void LoopDispatcher::Loop()
     }
 }
 
-} // namespace crawl::testing
+} // namespace crawl::runtest

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <thread>
 
-namespace crawl::testing {
+namespace crawl::runtest {
 
 // A stand-in for the UI thread: one loop thread that runs the operations handed to Invoke,
 // one at a time, in the order they arrive.
@@ -46,4 +46,4 @@ private:
     std::thread thread_;
 };
 
-} // namespace crawl::testing
+} // namespace crawl::runtest

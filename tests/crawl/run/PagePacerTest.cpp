@@ -35,7 +35,7 @@ TEST(RoundHalfToEven, RoundsHalvesToTheEvenNeighbour)
 
 TEST(PagePacer, EveryTenthPageRequestOfTheRunGetsTheLongDelay)
 {
-    testing::FakeClock clock(0);
+    runtest::FakeClock clock(0);
     const RunClock functions = clock.Clock();
     PagePacer pacer(functions);
     for (int request = 1; request <= 25; ++request) {
@@ -63,7 +63,7 @@ TEST(PagePacer, WaitsFromTheEndOfThePreviousPageRequestInPollsOf100Ms)
         {"zero delay", 5000, 0, 0, 0},
     };
     for (const Case& c : cases) {
-        testing::FakeClock clock(c.start);
+        runtest::FakeClock clock(c.start);
         const RunClock functions = clock.Clock();
         PagePacer pacer(functions);
         pacer.PageRequestEnded();
@@ -87,7 +87,7 @@ TEST(PagePacer, FirstWaitOfARunCountsFromTickZero)
         std::size_t expectedPolls;
     };
     for (const Case c : {Case{300, 7}, Case{1000, 0}, Case{90000, 0}}) {
-        testing::FakeClock clock(c.now);
+        runtest::FakeClock clock(c.now);
         const RunClock functions = clock.Clock();
         const PagePacer pacer(functions);
         pacer.Wait(1000, [] { return false; });
@@ -97,7 +97,7 @@ TEST(PagePacer, FirstWaitOfARunCountsFromTickZero)
 
 TEST(PagePacer, StopRequestEndsTheWaitAtTheNextPoll)
 {
-    testing::FakeClock clock(5000);
+    runtest::FakeClock clock(5000);
     const RunClock functions = clock.Clock();
     PagePacer pacer(functions);
     pacer.PageRequestEnded();

@@ -1,6 +1,8 @@
 #include "RecordingWindow.h"
 
-namespace crawl::testing {
+#include "crawl/text/Text.h"
+
+namespace crawl::runtest {
 
 namespace {
 
@@ -13,6 +15,31 @@ WindowCall Call(WindowCall::Kind kind, std::int32_t position = 0, std::int32_t m
 }
 
 } // namespace
+
+void PrintTo(const WindowCall& call, std::ostream* out)
+{
+    static const char* const names[] = {"Busy",          "Log",      "Progress", "Stages",
+                                        "LinkLineCount", "LinkLine", "Interval", "MobilesOnly"};
+    *out << names[static_cast<int>(call.kind)] << "(";
+    switch (call.kind) {
+    case WindowCall::Kind::BusyState:
+        *out << (call.busy ? "true" : "false");
+        break;
+    case WindowCall::Kind::LogLine:
+        *out << '"' << Utf16ToUtf8(call.text) << '"';
+        break;
+    case WindowCall::Kind::ProgressBar:
+    case WindowCall::Kind::StagesProgressBar:
+        *out << call.position << ", " << call.maximum;
+        break;
+    case WindowCall::Kind::LinkLine:
+        *out << call.position;
+        break;
+    default:
+        break;
+    }
+    *out << ")";
+}
 
 WindowCall Busy(bool busy)
 {
@@ -160,4 +187,4 @@ int RecordingWindow::CallsOffUiThread() const
     return callsOffUiThread_;
 }
 
-} // namespace crawl::testing
+} // namespace crawl::runtest

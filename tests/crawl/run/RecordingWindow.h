@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
-namespace crawl::testing {
+namespace crawl::runtest {
 
 // One call of the worker on the window, with its values.
 struct WindowCall {
@@ -32,6 +33,9 @@ struct WindowCall {
 
     bool operator==(const WindowCall&) const = default;
 };
+
+// Readable failure messages of the tests.
+void PrintTo(const WindowCall& call, std::ostream* out);
 
 WindowCall Busy(bool busy);
 WindowCall Log(std::u16string text);
@@ -81,4 +85,4 @@ private:
     std::function<void(const WindowCall&)> onCall_;
 };
 
-} // namespace crawl::testing
+} // namespace crawl::runtest

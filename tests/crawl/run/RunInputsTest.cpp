@@ -94,7 +94,7 @@ protected:
 TEST_F(ReadOptionalLinesTest, MissingFileGivesNoLinesAndAnUnreadableOneFails)
 {
     EXPECT_TRUE(ReadOptionalLines(PathOf("absent.txt")).empty());
-    testing::MakeUnreadableFile(folder_ / "skip.txt");
+    runtest::MakeUnreadableFile(folder_ / "skip.txt");
     EXPECT_THROW(ReadOptionalLines(PathOf("skip.txt")), Error);
 }
 

@@ -40,7 +40,7 @@ private:
 
 TEST(Thread, KeepsItselfAliveUntilExecuteHasReturned)
 {
-    testing::LoopDispatcher dispatcher;
+    runtest::LoopDispatcher dispatcher;
     std::promise<void> release;
     std::promise<void> destroyed;
     auto thread = std::make_shared<ProbeThread>(
@@ -56,7 +56,7 @@ TEST(Thread, KeepsItselfAliveUntilExecuteHasReturned)
 
 TEST(Thread, StoresTheErrorThatEndedExecuteAndStartsOnlyOnce)
 {
-    testing::LoopDispatcher dispatcher;
+    runtest::LoopDispatcher dispatcher;
     auto thread =
         std::make_shared<ProbeThread>(dispatcher, [](ProbeThread&) { throw Error(u"broken"); });
     EXPECT_FALSE(thread->Finished());
@@ -73,7 +73,7 @@ TEST(Thread, StoresTheErrorThatEndedExecuteAndStartsOnlyOnce)
 
 TEST(Thread, SynchronizeRunsOnTheUiThreadAndBringsItsErrorBack)
 {
-    testing::LoopDispatcher dispatcher;
+    runtest::LoopDispatcher dispatcher;
     bool ranOnUiThread = false;
     std::u16string caught;
     bool closedSeen = false;
@@ -129,7 +129,7 @@ struct PauseProbe {
 
 TEST(Thread, PausedThreadHaltsAtItsSafePointUntilContinued)
 {
-    testing::LoopDispatcher dispatcher;
+    runtest::LoopDispatcher dispatcher;
     PauseProbe probe;
     auto thread = std::make_shared<ProbeThread>(dispatcher, [&](ProbeThread& self) {
         probe.Reach(1);
@@ -151,7 +151,7 @@ TEST(Thread, PausedThreadHaltsAtItsSafePointUntilContinued)
 
 TEST(Thread, TerminateContinuesAPausedThread)
 {
-    testing::LoopDispatcher dispatcher;
+    runtest::LoopDispatcher dispatcher;
     bool terminatedSeen = false;
     auto thread = std::make_shared<ProbeThread>(dispatcher, [&](ProbeThread& self) {
         self.WaitWhilePaused();

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace crawl::testing {
+namespace crawl::runtest {
 
 // Makes `path` a regular file that opens but cannot be read, even for root (who ignores file
 // modes): a link to this process's memory image, whose first page is never mapped.
@@ -11,4 +11,4 @@ inline void MakeUnreadableFile(const std::filesystem::path& path)
     std::filesystem::create_symlink("/proc/self/mem", path);
 }
 
-} // namespace crawl::testing
+} // namespace crawl::runtest
