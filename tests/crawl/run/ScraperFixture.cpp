@@ -39,9 +39,9 @@ ScraperRun::~ScraperRun()
     std::filesystem::remove_all(folder);
 }
 
-std::shared_ptr<TScraper> ScraperRun::Start()
+std::shared_ptr<TScraper> ScraperRun::MakeScraper()
 {
-    scraper = TScraper::Create(ScraperSurroundings{
+    return TScraper::Create(ScraperSurroundings{
         .http = http,
         .dispatcher = dispatcher,
         .window = window,
@@ -54,6 +54,11 @@ std::shared_ptr<TScraper> ScraperRun::Start()
                 opened_.push_back(path);
             },
     });
+}
+
+std::shared_ptr<TScraper> ScraperRun::Start()
+{
+    scraper = MakeScraper();
     scraper->Start();
     return scraper;
 }

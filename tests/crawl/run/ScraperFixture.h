@@ -28,7 +28,9 @@ protected:
     ScraperRun();
     ~ScraperRun() override;
 
-    // A new worker with the fixture's surroundings, started.
+    // A new worker with the fixture's surroundings, not started.
+    std::shared_ptr<TScraper> MakeScraper();
+    // A new worker, made the fixture's `scraper` and started.
     std::shared_ptr<TScraper> Start();
     // Starts a worker and waits (bounded) until it has finished.
     void RunToEnd();
