@@ -1,5 +1,8 @@
 #pragma once
 
+#include "crawl/Error.h"
+
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +19,29 @@ namespace crawl::http {
 // request, and the client implements no other value.
 struct HttpOptions {
     bool operator==(const HttpOptions&) const = default;
+};
+
+// A final answer whose status is an error: the message is its status line as sent; the
+// status code and the decoded body travel along but are never delivered as answer text.
+class HttpStatusError : public Error {
+public:
+    HttpStatusError(std::u16string statusLine, int statusCode, std::u16string body)
+        : Error(std::move(statusLine)), statusCode_(statusCode), body_(std::move(body))
+    {
+    }
+    int StatusCode() const noexcept { return statusCode_; }
+    const std::u16string& Body() const noexcept { return body_; }
+
+private:
+    int statusCode_;
+    std::u16string body_;
+};
+
+// How long a request waits: for data (each wait, plain and TLS alike: "Read timed out.")
+// and for a connect made on the UI thread ("Connect timed out."). Shorter only in tests.
+struct HttpTimeouts {
+    std::chrono::milliseconds read{30000};
+    std::chrono::milliseconds uiConnect{120000};
 };
 
 class HttpClient {
@@ -42,6 +68,8 @@ public:
     // slice in which nothing arrived, so the window stays responsive (connect: 125 ms slices,
     // 120 s limit; data: 250 ms slices). Requests on any other thread simply block.
     void SetUiThreadHook(std::thread::id uiThread, std::function<void()> processMessages);
+
+    void SetTimeouts(HttpTimeouts timeouts);
 
 private:
     struct State;

@@ -1,0 +1,150 @@
+#include "crawl/http/AnswerBody.h"
+
+#include "crawl/Error.h"
+#include "crawl/text/Text.h"
+
+#include <optional>
+
+namespace crawl::http {
+namespace {
+
+char16_t LowerAscii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+std::u16string Lowered(std::u16string_view text)
+{
+    std::u16string lowered(text);
+    for (char16_t& c : lowered) {
+        c = LowerAscii(c);
+    }
+    return lowered;
+}
+
+// No single chunk or announced body may exceed this (a larger number is a corrupt head).
+constexpr std::uint64_t MaxBodySize = std::uint64_t(1) << 40;
+
+std::optional<std::uint64_t> ParseNumber(std::u16string_view text, int base)
+{
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char16_t c : text) {
+        int digit = -1;
+        if (c >= u'0' && c <= u'9') {
+            digit = c - u'0';
+        } else if (base == 16 && LowerAscii(c) >= u'a' && LowerAscii(c) <= u'f') {
+            digit = LowerAscii(c) - u'a' + 10;
+        }
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = value * base + digit;
+        if (value > MaxBodySize) {
+            return std::nullopt;
+        }
+    }
+    return value;
+}
+
+std::string ReadLineOrClosed(InputBuffer& input)
+{
+    std::optional<std::string> line = input.ReadLine(MaxLineLength);
+    if (!line) {
+        throw Error(u"Connection Closed Gracefully.");
+    }
+    return std::move(*line);
+}
+
+// RFC 9112 7.1: chunk-size [; extensions] CRLF, data CRLF, ..., "0" CRLF, trailers CRLF.
+std::string ReadChunked(InputBuffer& input)
+{
+    std::string body;
+    for (;;) {
+        const std::string sizeLine = ReadLineOrClosed(input);
+        std::u16string sizeText = Trim(Latin1ToUtf16(sizeLine.substr(0, sizeLine.find(';'))));
+        const std::optional<std::uint64_t> size = ParseNumber(sizeText, 16);
+        if (!size) {
+            throw Error(u"Invalid chunk size.");
+        }
+        if (*size == 0) {
+            break;
+        }
+        const std::string chunk = input.ReadCount(static_cast<std::size_t>(*size));
+        if (chunk.size() < *size) {
+            throw Error(u"Connection Closed Gracefully.");
+        }
+        body += chunk;
+        ReadLineOrClosed(input); // the line end after the chunk data
+    }
+    // Trailer fields up to the empty line are read and dropped.
+    while (!ReadLineOrClosed(input).empty()) {
+    }
+    return body;
+}
+
+// The value of a media type parameter (quotes removed); empty when it is absent.
+std::u16string ParameterOf(std::u16string_view contentType, std::u16string_view name)
+{
+    std::size_t start = contentType.find(u';');
+    while (start != std::u16string_view::npos) {
+        const std::size_t end = contentType.find(u';', start + 1);
+        const std::u16string_view parameter = contentType.substr(start + 1, end - start - 1);
+        const std::size_t equals = parameter.find(u'=');
+        if (equals != std::u16string_view::npos &&
+            Lowered(Trim(parameter.substr(0, equals))) == Lowered(name)) {
+            std::u16string value = Trim(parameter.substr(equals + 1));
+            if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"') {
+                value = value.substr(1, value.size() - 2);
+            }
+            return value;
+        }
+        start = end;
+    }
+    return {};
+}
+
+// RFC 2046 5.1.1: the body ends with the line "--" + boundary + "--"; that line is part of it.
+std::string ReadMultipart(InputBuffer& input, std::u16string_view boundary)
+{
+    std::string closing = "--";
+    for (const char16_t c : boundary) {
+        closing.push_back(static_cast<char>(c));
+    }
+    closing += "--";
+    std::string body;
+    for (;;) {
+        const std::optional<std::string> line = input.ReadLine(std::string::npos - 2);
+        if (!line) {
+            body += input.ReadToClose();
+            return body;
+        }
+        body += *line + "\r\n";
+        if (Trim(Latin1ToUtf16(*line)) == Latin1ToUtf16(closing)) {
+            return body;
+        }
+    }
+}
+
+} // namespace
+
+std::string ReadAnswerBody(InputBuffer& input, const AnswerHead& head)
+{
+    if (Contains(Lowered(head.Value(u"Transfer-Encoding")), u"chunked")) {
+        return ReadChunked(input);
+    }
+    const std::u16string contentLength = Trim(head.Value(u"Content-Length"));
+    if (const std::optional<std::uint64_t> length = ParseNumber(contentLength, 10)) {
+        return input.ReadCount(static_cast<std::size_t>(*length));
+    }
+    const std::u16string contentType = head.Value(u"Content-Type");
+    const std::u16string boundary = ParameterOf(contentType, u"boundary");
+    if (Lowered(contentType).starts_with(u"multipart/") && !boundary.empty()) {
+        return ReadMultipart(input, boundary);
+    }
+    return input.ReadToClose();
+}
+
+} // namespace crawl::http

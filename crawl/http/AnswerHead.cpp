@@ -1,0 +1,119 @@
+#include "crawl/http/AnswerHead.h"
+
+#include "crawl/Error.h"
+#include "crawl/text/Text.h"
+
+namespace crawl::http {
+namespace {
+
+// Answer lines are ASCII; any other byte becomes the replacement character.
+std::u16string AsciiToUtf16(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        text.push_back(code < 0x80 ? char16_t(code) : u'\uFFFD');
+    }
+    return text;
+}
+
+char16_t LowerAscii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+} // namespace
+
+bool SameName(std::u16string_view left, std::u16string_view right)
+{
+    if (left.size() != right.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        if (LowerAscii(left[i]) != LowerAscii(right[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::u16string AnswerHead::Value(std::u16string_view name) const
+{
+    for (const auto& [headerName, value] : headers) {
+        if (SameName(headerName, name)) {
+            return value;
+        }
+    }
+    return {};
+}
+
+std::vector<std::u16string> AnswerHead::Values(std::u16string_view name) const
+{
+    std::vector<std::u16string> values;
+    for (const auto& [headerName, value] : headers) {
+        if (SameName(headerName, name)) {
+            values.push_back(value);
+        }
+    }
+    return values;
+}
+
+int StatusCodeOf(std::u16string_view statusLine)
+{
+    const std::size_t firstBlank = statusLine.find(u' ');
+    if (firstBlank == std::u16string_view::npos) {
+        return -1;
+    }
+    std::u16string_view field = statusLine.substr(firstBlank + 1);
+    field = field.substr(0, field.find(u' '));
+    field = field.substr(0, field.find(u'.'));
+    if (field.empty() || field.size() > 9) {
+        return -1;
+    }
+    int code = 0;
+    for (const char16_t c : field) {
+        if (c < u'0' || c > u'9') {
+            return -1;
+        }
+        code = code * 10 + (c - u'0');
+    }
+    return code;
+}
+
+AnswerHead ReadAnswerHead(InputBuffer& input)
+{
+    AnswerHead head;
+    const std::optional<std::string> statusLine = input.ReadLine(MaxLineLength);
+    if (!statusLine) {
+        throw Error(u"Connection Closed Gracefully.");
+    }
+    head.statusLine = AsciiToUtf16(*statusLine);
+    head.statusCode = StatusCodeOf(head.statusLine);
+    for (;;) {
+        const std::optional<std::string> line = input.ReadLine(MaxLineLength);
+        if (!line) {
+            input.ReadToClose(); // a header line cut short by the close is dropped
+            break;
+        }
+        if (line->empty()) {
+            break;
+        }
+        const std::u16string text = AsciiToUtf16(*line);
+        // A line that begins with a blank continues the previous header (obsolete folding).
+        if ((text[0] == u' ' || text[0] == u'\t') && !head.headers.empty()) {
+            head.headers.back().second += u' ' + Trim(text);
+            continue;
+        }
+        const std::size_t colon = text.find(u':');
+        if (colon == std::u16string::npos) {
+            head.headers.emplace_back(Trim(text), std::u16string());
+        } else {
+            head.headers.emplace_back(Trim(std::u16string_view(text).substr(0, colon)),
+                                      Trim(std::u16string_view(text).substr(colon + 1)));
+        }
+    }
+    return head;
+}
+
+} // namespace crawl::http

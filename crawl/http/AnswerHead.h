@@ -1,0 +1,39 @@
+#pragma once
+
+#include "crawl/http/InputBuffer.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// The status line and header lines of one answer.
+namespace crawl::http {
+
+// A status or header line may hold at most this many characters.
+inline constexpr std::size_t MaxLineLength = 16384;
+
+struct AnswerHead {
+    std::u16string statusLine; // as sent, without the line end
+    int statusCode = -1;       // -1 when the status line carries no number
+    std::vector<std::pair<std::u16string, std::u16string>> headers; // in arrival order
+
+    // The value of the first header of that name (case ignored); empty when there is none.
+    std::u16string Value(std::u16string_view name) const;
+    // The values of every header of that name, in arrival order.
+    std::vector<std::u16string> Values(std::u16string_view name) const;
+};
+
+// Reads a status line and the header lines up to the first empty line. Throws "Connection
+// Closed Gracefully." when the connection closes before the status line has arrived; a close
+// among the header lines ends them.
+AnswerHead ReadAnswerHead(InputBuffer& input);
+
+// The number in the second blank-separated field, up to a "." if it holds one; -1 when it
+// is not a decimal number.
+int StatusCodeOf(std::u16string_view statusLine);
+
+// Case-insensitive comparison of ASCII names.
+bool SameName(std::u16string_view left, std::u16string_view right);
+
+} // namespace crawl::http

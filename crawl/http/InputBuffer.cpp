@@ -1,0 +1,80 @@
+#include "crawl/http/InputBuffer.h"
+
+#include "crawl/Error.h"
+
+#include <algorithm>
+
+namespace crawl::http {
+namespace {
+
+constexpr std::size_t ReceiveSize = 16384;
+
+} // namespace
+
+bool InputBuffer::Fill()
+{
+    if (closed_) {
+        return false;
+    }
+    if (position_ > 0) {
+        pending_.erase(0, position_);
+        position_ = 0;
+    }
+    const std::size_t oldSize = pending_.size();
+    pending_.resize(oldSize + ReceiveSize);
+    const std::size_t received = transport_.Receive(pending_.data() + oldSize, ReceiveSize);
+    pending_.resize(oldSize + received);
+    closed_ = received == 0;
+    return !closed_;
+}
+
+std::string InputBuffer::Take(std::size_t count)
+{
+    std::string bytes = pending_.substr(position_, count);
+    position_ += count;
+    return bytes;
+}
+
+std::optional<std::string> InputBuffer::ReadLine(std::size_t maxLength)
+{
+    std::size_t searched = 0;
+    for (;;) {
+        const std::size_t lineFeed = pending_.find('\n', position_ + searched);
+        if (lineFeed != std::string::npos) {
+            std::size_t length = lineFeed - position_;
+            if (length > 0 && pending_[lineFeed - 1] == '\r') {
+                --length;
+            }
+            if (length > maxLength) {
+                throw Error(u"Max line length exceeded.");
+            }
+            std::string line = Take(length);
+            position_ = lineFeed + 1;
+            return line;
+        }
+        searched = Available();
+        // One byte more than the limit may still be the carriage return before the line feed.
+        if (searched > maxLength + 1) {
+            throw Error(u"Max line length exceeded.");
+        }
+        if (!Fill()) {
+            return std::nullopt;
+        }
+    }
+}
+
+std::string InputBuffer::ReadCount(std::size_t count)
+{
+    while (Available() < count && Fill()) {
+    }
+    return Take(std::min(count, Available()));
+}
+
+std::string InputBuffer::ReadToClose()
+{
+    while (Fill()) {
+    }
+    return Take(Available());
+}
+
+} // namespace crawl::http

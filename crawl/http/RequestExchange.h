@@ -1,0 +1,36 @@
+#pragma once
+
+#include "crawl/http/Connection.h"
+#include "crawl/http/RequestUrl.h"
+#include "crawl/http/SocketWait.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+// One Post carried through: connect, send, read the answer, follow redirects. Keeps what
+// outlives a request: the previous URL, the cookies and a connection kept alive.
+namespace crawl::http {
+
+struct RequestSettings {
+    std::u16string contentType; // the full header value; no header when empty
+    std::u16string userAgent;
+};
+
+class RequestExchange {
+public:
+    RequestExchange();
+    ~RequestExchange();
+
+    std::u16string Post(std::u16string_view url, const std::string& body,
+                        const RequestSettings& settings, const WaitPolicy& policy);
+
+private:
+    struct Cookies;
+
+    std::optional<RequestUrl> previousUrl_;
+    std::unique_ptr<Connection> connection_;
+    std::unique_ptr<Cookies> cookies_;
+};
+
+} // namespace crawl::http

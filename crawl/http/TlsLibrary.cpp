@@ -1,0 +1,105 @@
+#include "crawl/http/TlsLibrary.h"
+
+#include "crawl/Error.h"
+#include "crawl/http/TlsFunctions.h"
+
+#include <dlfcn.h>
+#include <mutex>
+#include <optional>
+
+namespace crawl::http {
+namespace {
+
+struct Loader {
+    std::mutex mutex;
+    std::string sslLibrary = "libssl.so.3";
+    std::string cryptoLibrary = "libcrypto.so.3";
+    std::optional<TlsFunctions> functions; // set once, never reset: the library stays loaded
+};
+
+Loader& TheLoader()
+{
+    static Loader loader;
+    return loader;
+}
+
+template <typename Function>
+bool Resolve(void* library, const char* name, Function& function)
+{
+    function = reinterpret_cast<Function>(::dlsym(library, name));
+    return function != nullptr;
+}
+
+std::optional<TlsFunctions> Load(const std::string& sslName, const std::string& cryptoName)
+{
+    // Handles are never closed: the functions stay in use for the life of the program.
+    void* crypto = ::dlopen(cryptoName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (crypto == nullptr) {
+        return std::nullopt;
+    }
+    void* ssl = ::dlopen(sslName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (ssl == nullptr) {
+        ::dlclose(crypto);
+        return std::nullopt;
+    }
+    TlsFunctions f{};
+    const bool complete =
+        Resolve(ssl, "TLS_client_method", f.TLS_client_method) &&
+        Resolve(ssl, "SSL_CTX_new", f.SSL_CTX_new) &&
+        Resolve(ssl, "SSL_CTX_free", f.SSL_CTX_free) &&
+        Resolve(ssl, "SSL_CTX_ctrl", f.SSL_CTX_ctrl) &&
+        Resolve(ssl, "SSL_CTX_set_verify", f.SSL_CTX_set_verify) &&
+        Resolve(ssl, "SSL_new", f.SSL_new) && Resolve(ssl, "SSL_free", f.SSL_free) &&
+        Resolve(ssl, "SSL_set_fd", f.SSL_set_fd) && Resolve(ssl, "SSL_ctrl", f.SSL_ctrl) &&
+        Resolve(ssl, "SSL_connect", f.SSL_connect) && Resolve(ssl, "SSL_read", f.SSL_read) &&
+        Resolve(ssl, "SSL_write", f.SSL_write) && Resolve(ssl, "SSL_get_error", f.SSL_get_error) &&
+        Resolve(ssl, "SSL_pending", f.SSL_pending) &&
+        Resolve(crypto, "ERR_get_error", f.ERR_get_error) &&
+        Resolve(crypto, "ERR_peek_error", f.ERR_peek_error) &&
+        Resolve(crypto, "ERR_error_string_n", f.ERR_error_string_n) &&
+        Resolve(crypto, "ERR_clear_error", f.ERR_clear_error);
+    if (!complete) {
+        ::dlclose(ssl);
+        ::dlclose(crypto);
+        return std::nullopt;
+    }
+    return f;
+}
+
+const TlsFunctions* TryLoad()
+{
+    Loader& loader = TheLoader();
+    const std::lock_guard lock(loader.mutex);
+    if (!loader.functions) {
+        loader.functions = Load(loader.sslLibrary, loader.cryptoLibrary);
+    }
+    return loader.functions ? &*loader.functions : nullptr;
+}
+
+} // namespace
+
+void SetTlsLibraryNames(std::string sslLibrary, std::string cryptoLibrary)
+{
+    Loader& loader = TheLoader();
+    const std::lock_guard lock(loader.mutex);
+    if (!loader.functions) {
+        loader.sslLibrary = std::move(sslLibrary);
+        loader.cryptoLibrary = std::move(cryptoLibrary);
+    }
+}
+
+bool TlsLibraryAvailable()
+{
+    return TryLoad() != nullptr;
+}
+
+const TlsFunctions& LoadedTlsFunctions()
+{
+    const TlsFunctions* functions = TryLoad();
+    if (functions == nullptr) {
+        throw Error(u"Could not load SSL library.");
+    }
+    return *functions;
+}
+
+} // namespace crawl::http

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "crawl/http/TcpTransport.h"
+
+#include <memory>
+#include <string>
+
+struct ssl_ctx_st;
+struct ssl_st;
+
+// A TLS 1.2 client connection over a connected TCP socket.
+namespace crawl::http {
+
+class TlsTransport : public Transport {
+public:
+    // Loads the TLS library on first use, creates a new context (TLS 1.2 only, default
+    // ciphers, no certificate verification) and performs the handshake, with the server name
+    // `host` unless it is an IP address literal. Throws the TLS messages of the client.
+    TlsTransport(std::unique_ptr<TcpTransport> tcp, const std::u16string& host, bool ipLiteral);
+    ~TlsTransport() override;
+    TlsTransport(const TlsTransport&) = delete;
+    TlsTransport& operator=(const TlsTransport&) = delete;
+
+    std::size_t Receive(char* buffer, std::size_t size) override;
+    void Send(std::string_view bytes) override;
+
+private:
+    std::unique_ptr<TcpTransport> tcp_;
+    ssl_ctx_st* context_ = nullptr;
+    ssl_st* session_ = nullptr;
+};
+
+} // namespace crawl::http
