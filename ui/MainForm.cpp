@@ -1,6 +1,7 @@
 // The window's life: start-up checks, urls.txt, the select-all shortcut and the site button.
 #include "ui/MainForm.h"
 
+#include "crawl/run/TScraper.h"
 #include "ui/Application.h"
 #include "ui/GradientProgressBar.h"
 #include "ui/StartupChecks.h"
@@ -16,6 +17,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <thread>
+
 #include "ui/TimeStamp.h"
 
 namespace ui {
@@ -23,6 +26,9 @@ namespace ui {
 namespace {
 
 constexpr QSize ClientSize(772, 556);
+// A worker that has been told to stop ends after its request under way, whose waits are
+// bounded by the HTTP client's time-outs.
+constexpr std::chrono::minutes WorkerEndLimit(5);
 
 } // namespace
 
@@ -37,9 +43,23 @@ TMainForm::TMainForm(MainFormSettings settings, QWidget* parent)
     connect(PauseButton, &QPushButton::clicked, this, &TMainForm::PauseButtonClick);
     connect(StopButton, &QPushButton::clicked, this, &TMainForm::StopButtonClick);
     connect(OpenSiteButton, &QPushButton::clicked, this, &TMainForm::OpenSiteButtonClick);
+    connect(Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
+    // A request made on this thread keeps the window responsive while it waits.
+    IdHTTP1.SetUiThreadHook(std::this_thread::get_id(), [] { QCoreApplication::processEvents(); });
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    dispatcher_.Close();
+    if (const std::shared_ptr<crawl::TScraper> worker = worker_.lock()) {
+        worker->Terminate();
+        // The worker holds this window's HTTP client and dispatcher: they must outlive it.
+        // The program itself ends without destroying the window while a worker runs.
+        if (!worker->WaitUntilFinished(WorkerEndLimit)) {
+            qFatal("A crawl worker outlived its window");
+        }
+    }
+}
 
 void TMainForm::showEvent(QShowEvent* event)
 {
@@ -83,7 +103,11 @@ void TMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     closed_ = true;
+    // From now on the worker touches nothing of the window; its run ends where it is.
     dispatcher_.Close();
+    if (const std::shared_ptr<crawl::TScraper> worker = RunningWorker()) {
+        worker->Terminate();
+    }
     QWidget::closeEvent(event);
 }
 

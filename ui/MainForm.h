@@ -1,5 +1,7 @@
 #pragma once
 
+#include "crawl/http/HttpClient.h"
+#include "crawl/run/PagePacer.h"
 #include "crawl/run/ScraperWindow.h"
 #include "ui/AnchorLayout.h"
 #include "ui/LinkListFile.h"
@@ -9,6 +11,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -17,6 +20,10 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+
+namespace crawl {
+class TScraper;
+}
 
 namespace ui {
 
@@ -32,6 +39,8 @@ struct MainFormSettings {
     std::function<void(const QUrl&)> open;
     // Whether the TLS library of the registry requests can be loaded.
     std::function<bool()> tlsLibraryAvailable;
+    // Tick count and sleep of a run's pacing and retries.
+    crawl::RunClock clock;
 };
 
 // The one window of the program: a four-step instruction (open the registry site, open an
@@ -47,6 +56,9 @@ public:
     // True when a start-up check failed: its message box has been shown and the program ends
     // without loading or saving urls.txt.
     bool StartupFailed() const { return startupFailed_; }
+
+    // Waits at most `limit` for the worker of the latest run to end; true when none runs.
+    bool WaitForWorker(std::chrono::milliseconds limit) const;
 
     // The hand-over operations of a run, on the UI thread.
     void UpdateBusyState(bool cursorHourGlass) override;
@@ -70,6 +82,8 @@ public:
     QPushButton* OpenSiteButton;
     QLabel* Label3;
     QLabel* Label5;
+    // The one HTTP client, of every run and of the SRO link collection; never both at once.
+    crawl::http::HttpClient IdHTTP1;
     QLabel* Label6;
     QSpinBox* IntervalSpinEdit;
     QPlainTextEdit* UrlsMemo;
@@ -81,6 +95,7 @@ public slots:
     void PauseButtonClick();
     void StopButtonClick();
     void OpenSiteButtonClick();
+    void Button1Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -94,6 +109,9 @@ private:
     // Saves the link list; false (after the error box) when urls.txt could not be written.
     bool FormClose();
     void AppendTimeStampedLine(const QString& message);
+    // The worker of the current run, while its run has not ended.
+    std::shared_ptr<crawl::TScraper> RunningWorker() const;
+    void CollectSroLinks();
     QString LinkListPath() const;
 
     MainFormSettings settings_;
@@ -101,6 +119,9 @@ private:
     QtUiDispatcher dispatcher_;
     // The encoding urls.txt was read in, and so is written back in.
     crawl::TextEncoding linkListEncoding_ = NewFileEncoding;
+    // Refers to the worker of the latest run only; the worker keeps itself alive while it runs.
+    std::weak_ptr<crawl::TScraper> worker_;
+    bool collecting_ = false;
     bool shown_ = false;
     bool startupFailed_ = false;
     bool closed_ = false;

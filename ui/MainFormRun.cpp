@@ -3,6 +3,7 @@
 
 #include "crawl/Error.h"
 #include "crawl/platform/TickCount.h"
+#include "crawl/run/TScraper.h"
 #include "ui/GradientProgressBar.h"
 #include "ui/LogFile.h"
 
@@ -32,20 +33,77 @@ void ShowProgress(GradientProgressBar& bar, std::int32_t position, std::int32_t 
 
 void TMainForm::StartButtonClick()
 {
+    // The HTTP client serves one request at a time: no run while a collection uses it.
+    if (collecting_) {
+        return;
+    }
     if (!UrlsMemo->toPlainText().contains(QStringLiteral("://"))) {
         LogsMemo->appendPlainText(QStringLiteral("Задайте ссылку на страницу со списком "
                                                  "организаций!\nПример: https://") +
                                   settings_.registryHost + QStringLiteral("/sro/322/member/list"));
         return;
     }
+    // A second press before the run has disabled START starts no second worker.
+    if (RunningWorker()) {
+        return;
+    }
+    const std::shared_ptr<crawl::TScraper> worker = crawl::TScraper::Create({
+        .http = IdHTTP1,
+        .dispatcher = dispatcher_,
+        .window = *this,
+        .registryHost = settings_.registryHost.toStdU16String(),
+        .programFolder = settings_.programFolder.toStdU16String(),
+        .clock = settings_.clock,
+        .openFile =
+            [open = settings_.open](const std::u16string& path) {
+                open(QUrl::fromLocalFile(QString::fromStdU16String(path)));
+            },
+    });
+    worker_ = worker;
+    worker->Start();
 }
 
 void TMainForm::PauseButtonClick()
 {
+    const std::shared_ptr<crawl::TScraper> worker = RunningWorker();
+    if (!worker) {
+        return;
+    }
+    if (worker->IsPaused()) {
+        worker->Continue();
+        AppendTimeStampedLine(QStringLiteral("Отключаем паузу, продолжаем работу"));
+    } else {
+        worker->Pause();
+        AppendTimeStampedLine(QStringLiteral("Включаем паузу"));
+    }
 }
 
 void TMainForm::StopButtonClick()
 {
+    const std::shared_ptr<crawl::TScraper> worker = RunningWorker();
+    if (!worker) {
+        return;
+    }
+    // The stop request also continues a paused worker, so that it reaches its stop points.
+    worker->Terminate();
+    AppendTimeStampedLine(QStringLiteral("Останавливаем работу"));
+    ProgressBar->SetPosition(0);
+    StagesProgressBar->SetPosition(0);
+}
+
+std::shared_ptr<crawl::TScraper> TMainForm::RunningWorker() const
+{
+    std::shared_ptr<crawl::TScraper> worker = worker_.lock();
+    if (worker && worker->Finished()) {
+        return nullptr;
+    }
+    return worker;
+}
+
+bool TMainForm::WaitForWorker(std::chrono::milliseconds limit) const
+{
+    const std::shared_ptr<crawl::TScraper> worker = worker_.lock();
+    return !worker || worker->WaitUntilFinished(limit);
 }
 
 void TMainForm::UpdateBusyState(bool cursorHourGlass)

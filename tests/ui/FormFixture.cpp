@@ -1,5 +1,7 @@
 #include "tests/ui/FormFixture.h"
 
+#include "ui/SystemRunClock.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -13,6 +15,7 @@ FormFixture::FormFixture(const QString& registryHost)
     settings.registryHost = registryHost;
     settings.open = [opened = opened_](const QUrl& url) { opened->append(url); };
     settings.tlsLibraryAvailable = [] { return true; };
+    settings.clock = SystemRunClock();
     form_ = std::make_unique<TMainForm>(std::move(settings));
 }
 
