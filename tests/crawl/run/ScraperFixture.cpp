@@ -58,6 +58,8 @@ std::shared_ptr<TScraper> ScraperRun::MakeScraper()
 
 std::shared_ptr<TScraper> ScraperRun::Start()
 {
+    window.ClearCalls();
+    runStartTick_ = clock.Now();
     scraper = MakeScraper();
     scraper->Start();
     return scraper;
@@ -87,7 +89,7 @@ std::u16string ScraperRun::MemberPageLink(std::string_view memberId) const
 
 std::u16string ScraperRun::ResultPath() const
 {
-    return ResultFile::FullPath(programFolder, StartTick);
+    return ResultFile::FullPath(programFolder, runStartTick_);
 }
 
 std::string ScraperRun::ResultBytes() const

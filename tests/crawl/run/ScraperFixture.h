@@ -30,7 +30,7 @@ protected:
 
     // A new worker with the fixture's surroundings, not started.
     std::shared_ptr<TScraper> MakeScraper();
-    // A new worker, made the fixture's `scraper` and started.
+    // A new worker, made the fixture's `scraper` and started; the window's record starts anew.
     std::shared_ptr<TScraper> Start();
     // Starts a worker and waits (bounded) until it has finished.
     void RunToEnd();
@@ -38,6 +38,7 @@ protected:
 
     std::u16string SroLink(std::string_view sroId) const;
     std::u16string MemberPageLink(std::string_view memberId) const;
+    // The result file of the last run started.
     std::u16string ResultPath() const;
     std::string ResultBytes() const;
     std::vector<std::u16string> OpenedFiles() const;
@@ -60,6 +61,7 @@ protected:
     std::shared_ptr<TScraper> scraper;
 
 private:
+    std::uint32_t runStartTick_ = StartTick;
     mutable std::mutex openedMutex_;
     std::vector<std::u16string> opened_;
 };
