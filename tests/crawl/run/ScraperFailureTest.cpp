@@ -28,33 +28,12 @@ FakeMember Member(const std::string& id, std::string name, std::string phones)
                       .director = "Boss " + id};
 }
 
-void Append(std::vector<WindowCall>& calls, const std::vector<WindowCall>& more)
-{
-    calls.insert(calls.end(), more.begin(), more.end());
-}
-
-std::vector<WindowCall> EndSteps(std::int32_t progressMax, std::int32_t stagesMax)
-{
-    return {Log(u"Открываем файл с результатами"), Progress(0, progressMax), Stages(0, stagesMax),
-            Busy(false)};
-}
-
 std::vector<WindowCall> FailedAttempts()
 {
     return std::vector<WindowCall>(11, Log(ServerError));
 }
 
-class ScraperFailure : public ScraperRun {
-protected:
-    std::vector<WindowCall> ReportsFrom(std::u16string_view start) const
-    {
-        const std::vector<WindowCall> reports = window.Reports();
-        auto first = std::find_if(reports.begin(), reports.end(), [&](const WindowCall& call) {
-            return call.kind == Kind::LogLine && call.text.starts_with(start);
-        });
-        return std::vector<WindowCall>(first, reports.end());
-    }
-};
+using ScraperFailure = ScraperRun;
 
 TEST_F(ScraperFailure, PageRequestThatAlwaysFailsCosts11AttemptsAndGivesNoMembers)
 {
@@ -66,7 +45,7 @@ TEST_F(ScraperFailure, PageRequestThatAlwaysFailsCosts11AttemptsAndGivesNoMember
     std::vector<WindowCall> expected{Log(Loading + SroLink("9") + u", страница 1")};
     Append(expected, FailedAttempts());
     Append(expected, {Log(u"Найдено:  организаций на 0 страницах"), Stages(0, 1)});
-    Append(expected, EndSteps(0, 1));
+    Append(expected, EndStepReports(0, 1));
     EXPECT_EQ(ReportsFrom(Loading), expected);
     EXPECT_EQ(clock.Sleeps(), std::vector<std::uint32_t>(11, 1000));
     EXPECT_EQ(RequestPaths().size(), 11U);
@@ -84,7 +63,7 @@ TEST_F(ScraperFailure, FailedPageDoesNotReuseTheMembersOfThePageBefore)
     EXPECT_EQ(RequestsTo(FakeRegistry::MemberInfoPath("1")).size(), 1U);
     std::vector<WindowCall> expected{Log(Loading + SroLink("9") + u", страница 2")};
     Append(expected, FailedAttempts());
-    Append(expected, EndSteps(1, 2));
+    Append(expected, EndStepReports(1, 2));
     EXPECT_EQ(ReportsFrom(Loading + SroLink("9") + u", страница 2"), expected);
 }
 
@@ -115,7 +94,7 @@ TEST_F(ScraperFailure, MemberWhoseInfoAlwaysFailsGetsEmptyDetailsNotThoseOfTheMe
         std::vector<WindowCall> expected{Log(u"Добавлено в базу: One; +7 916 111-11-11")};
         Append(expected, FailedAttempts());
         Append(expected, {Stages(2, 2), Progress(1, 2), Log(c.decision)});
-        Append(expected, EndSteps(2, 2));
+        Append(expected, EndStepReports(2, 2));
         EXPECT_EQ(ReportsFrom(u"Добавлено в базу: One"), expected) << c.name;
 
         const std::string bytes = ResultBytes();
@@ -165,7 +144,7 @@ TEST_F(ScraperFailure, PageAnswersWithoutAMemberArrayGiveNoMembers)
 
         std::vector<WindowCall> expected{Log(Loading + SroLink(sroId) + u", страница 1"),
                                          Log(c.found), Stages(0, c.stagesMax)};
-        Append(expected, EndSteps(c.progressMax, c.stagesMax));
+        Append(expected, EndStepReports(c.progressMax, c.stagesMax));
         EXPECT_EQ(ReportsFrom(Loading), expected) << c.name;
         EXPECT_TRUE(RequestsTo(FakeRegistry::MemberInfoPath("1")).empty()) << c.name;
         EXPECT_FALSE(scraper->FatalException()) << c.name;
@@ -240,7 +219,7 @@ TEST_F(ScraperFailure, ErrorOutsideEveryPageRunsTheEndStepsAndEndsTheThread)
     RunToEnd();
 
     std::vector<WindowCall> expected{Log(u"Добавлено в базу: One; ")};
-    Append(expected, EndSteps(1, 1));
+    Append(expected, EndStepReports(1, 1));
     EXPECT_EQ(ReportsFrom(u"Добавлено в базу: One"), expected);
     EXPECT_EQ(OpenedFiles(), std::vector<std::u16string>{ResultPath()});
     EXPECT_TRUE(ResultBytes().ends_with(Cp1251(MemberPageLink("31") + u"\"\r\n")));
@@ -279,7 +258,7 @@ TEST_F(ScraperFailure, ErrorInsideAPageCostsTheRestOfThatPageOnly)
                                      Stages(2, 3),
                                      Progress(0, 1),
                                      Log(u"Добавлено в базу: Three; ")};
-    Append(expected, EndSteps(1, 3));
+    Append(expected, EndStepReports(1, 3));
     const std::vector<WindowCall> reports = window.Reports();
     ASSERT_GE(reports.size(), expected.size());
     EXPECT_EQ(std::vector<WindowCall>(reports.end() - static_cast<std::ptrdiff_t>(expected.size()),

@@ -48,6 +48,9 @@ protected:
     std::vector<testsupport::RecordedRequest> RequestsTo(const std::string& path);
     std::vector<std::string> RequestPaths();
 
+    // The reports from the first log line that starts with `start` on.
+    std::vector<WindowCall> ReportsFrom(std::u16string_view start) const;
+
     // Serves `body` as the members page `page` of the SRO.
     void ServePage(std::string_view sroId, int page, std::string body);
 
@@ -69,6 +72,14 @@ private:
 // {"data":{"count":"<count>","countPages":<pages>,"data":[<items>]}}
 std::string MembersPageJson(std::string_view count, int pages,
                             const std::vector<testsupport::FakeMember>& members);
+
+// A member with a name and phones and nothing else.
+testsupport::FakeMember NamedMember(std::string id, std::string name, std::string phones = "");
+
+// The reports of the end steps of a run whose bars have these maxima.
+std::vector<WindowCall> EndStepReports(std::int32_t progressMax, std::int32_t stagesMax);
+
+void Append(std::vector<WindowCall>& calls, const std::vector<WindowCall>& more);
 
 // The text of the file in code page 1251.
 std::string Cp1251(std::u16string_view text);

@@ -11,12 +11,6 @@ using testsupport::FakeMember;
 using testsupport::FakeRegistry;
 using Kind = WindowCall::Kind;
 
-FakeMember Member(std::string id, std::string name, std::string phones)
-{
-    return FakeMember{
-        .id = std::move(id), .shortDescription = std::move(name), .phones = std::move(phones)};
-}
-
 std::vector<std::u16string> LinesStartingWith(const std::vector<std::u16string>& lines,
                                               std::u16string_view start)
 {
@@ -31,9 +25,9 @@ std::vector<std::u16string> LinesStartingWith(const std::vector<std::u16string>&
 
 TEST_F(ScraperRun, SkipListLeavesOutMatchingLinksAndMembersBeforeTheirRequests)
 {
-    registry.AddSro("7", {Member("71", "Kept", ""), Member("72", "Skipped", ""),
-                          Member("73", "Also kept", "")});
-    registry.AddSro("8", {Member("81", "Never", "")});
+    registry.AddSro("7", {NamedMember("71", "Kept", ""), NamedMember("72", "Skipped", ""),
+                          NamedMember("73", "Also kept", "")});
+    registry.AddSro("8", {NamedMember("81", "Never", "")});
     WriteProgramFile("skip.txt", "\xEF\xBB\xBF  " + Utf16ToUtf8(SroLink("8")) + " \r\n\r\n" +
                                      Utf16ToUtf8(MemberPageLink("72")) + "\r\n" +
                                      "https://elsewhere.test/sro/1\r\n");
@@ -77,7 +71,7 @@ TEST_F(ScraperRun, UserAgentComesFromUserAgentsTxtWhenItHasALine)
         {"blank lines only", " \r\n\t\r\n", Utf16ToUtf8(DefaultUserAgent)},
         {"one agent among blanks", "\r\n  TestAgent/7.0 (X11) \r\n\r\n", "TestAgent/7.0 (X11)"},
     };
-    registry.AddSro("5", {Member("51", "One", "")});
+    registry.AddSro("5", {NamedMember("51", "One", "")});
     window.SetLinks({SroLink("5")});
     for (const Case& c : cases) {
         std::filesystem::remove(folder / "useragents.txt");
@@ -96,9 +90,10 @@ TEST_F(ScraperRun, UserAgentComesFromUserAgentsTxtWhenItHasALine)
 
 TEST_F(ScraperRun, TickingTheMobileFilterMidRunAppliesFromTheNextMember)
 {
-    registry.AddSro("6", {Member("61", "Landline before", "+7 (495) 123-45-67"),
-                          Member("62", "Landline after", "+7 (495) 765-43-21"),
-                          Member("63", "Mobile after", "+7 (495) 111-11-11, 8 916 123 45 67")});
+    registry.AddSro("6",
+                    {NamedMember("61", "Landline before", "+7 (495) 123-45-67"),
+                     NamedMember("62", "Landline after", "+7 (495) 765-43-21"),
+                     NamedMember("63", "Mobile after", "+7 (495) 111-11-11, 8 916 123 45 67")});
     window.SetLinks({SroLink("6")});
     window.SetOnCall([this](const WindowCall& call) {
         if (call.kind == Kind::LogLine && call.text.starts_with(u"Добавлено в базу: Landline")) {

@@ -29,16 +29,11 @@ FakeMember Romashka()
                       .sroFullDescription = "СРО &laquo;Строители&raquo;"};
 }
 
-FakeMember Plain(std::string id, std::string name, std::string phones)
-{
-    return FakeMember{
-        .id = std::move(id), .shortDescription = std::move(name), .phones = std::move(phones)};
-}
-
 TEST_F(ScraperRun, TwoPageSroGivesItsReportsRequestsAndFileInOrder)
 {
-    const std::vector<FakeMember> members{Romashka(), Plain("102", "ИП Петров", "8-916-000-00-02"),
-                                          Plain("103", "АО Третий; с точкой", "")};
+    const std::vector<FakeMember> members{Romashka(),
+                                          NamedMember("102", "ИП Петров", "8-916-000-00-02"),
+                                          NamedMember("103", "АО Третий; с точкой", "")};
     registry.AddSro("7", members);
     ServePage("7", 1, MembersPageJson("3", 2, {members[0], members[1]}));
     ServePage("7", 2, MembersPageJson("3", 2, {members[2]}));
@@ -128,7 +123,7 @@ TEST_F(ScraperRun, TwoPageSroGivesItsReportsRequestsAndFileInOrder)
 
 TEST_F(ScraperRun, LinkListLinesAreTrimmedBlanksSkippedAndForeignPathsPostedUnchanged)
 {
-    registry.AddSro("7", {Plain("1", "Один", "")});
+    registry.AddSro("7", {NamedMember("1", "Один", "")});
     registry.Server().Answer("/custom/list",
                              testsupport::ScriptedAnswer::Json(MembersPageJson("0", 1, {})));
     const std::u16string custom = Utf8ToUtf16(registry.Server().BaseUrl()) + u"/custom/list";
