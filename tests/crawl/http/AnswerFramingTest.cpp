@@ -44,6 +44,12 @@ const FramingCase FramingCases[] = {
      "HTTP/1.1 200 OK\r\nContent-Type: multipart/mixed; boundary=\"XY\"\r\n\r\n"
      "--XY\r\nContent-Type: text/plain\r\n\r\npart\r\n--XY--\r\nepilogue",
      "--XY\r\nContent-Type: text/plain\r\n\r\npart\r\n--XY--\r\n"},
+    {"multipart with LF-only lines kept as they came",
+     "HTTP/1.1 200 OK\nContent-Type: Multipart/Form-Data; boundary=b\n\n--b\nx\n--b--\nrest",
+     "--b\nx\n--b--\n"},
+    {"multipart cut short",
+     "HTTP/1.1 200 OK\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\npar",
+     "--b\r\npar"},
     {"LF-only line ends", "HTTP/1.1 200 OK\nContent-Length: 2\n\nok", "ok"},
     {"close among the headers", "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nX-Cut: hal", ""},
     {"close before the status line", "", "Connection Closed Gracefully."},
