@@ -211,9 +211,9 @@ TEST(ParseString, FindsEveryStopCharacterAtAnyOffset)
         const JsonValue quoted = ParseString(u"[\"" + run + u"\\n" + run + u"\"]");
         ASSERT_TRUE(quoted);
         EXPECT_EQ(quoted.AsArray().Item(0).AsString(), run + u"\n" + run);
-        const JsonValue bare = ParseString(u"[" + run + u"x," + run + u"]");
+        const JsonValue bare = ParseString(u"[" + run + u"x," + run + u"y]");
         ASSERT_TRUE(bare);
-        EXPECT_EQ(bare.AsString(), u"[\"" + run + u"x\",\"" + run + u"\"]");
+        EXPECT_EQ(bare.AsString(), u"[\"" + run + u"x\",\"" + run + u"y\"]");
         const JsonValue name = ParseString(u"{" + run + u"k:1}");
         ASSERT_TRUE(name);
         EXPECT_EQ(name.ObjectAt(run + u"k").AsInteger(), 1);
