@@ -168,6 +168,34 @@ TEST_F(ScraperRun, EmptyLinkListMakesNoRequestAndStillRunsTheEndSteps)
     EXPECT_EQ(OpenedFiles(), std::vector<std::u16string>{ResultPath()});
 }
 
+TEST_F(ScraperRun, BarsCountMembersPerPageAndStagesPerLink)
+{
+    std::vector<FakeMember> many;
+    for (int i = 1; i <= 21; ++i) {
+        many.push_back(NamedMember(std::to_string(100 + i), "Member " + std::to_string(i)));
+    }
+    registry.AddSro("1", many);
+    registry.AddSro("2", {NamedMember("201", "Alone")});
+    window.SetLinks({SroLink("1"), SroLink("2")});
+    RunToEnd();
+
+    std::vector<WindowCall> bars;
+    for (const WindowCall& call : window.Reports()) {
+        if (call.kind == Kind::ProgressBar || call.kind == Kind::StagesProgressBar) {
+            bars.push_back(call);
+        }
+    }
+    std::vector<WindowCall> expected{Stages(0, 21)};
+    for (std::int32_t member = 0; member < 21; ++member) {
+        const bool firstPage = member < 20;
+        Append(expected, {Stages(member + 1, 21),
+                          firstPage ? Progress(member, 20) : Progress(member - 20, 1)});
+    }
+    Append(expected, {Stages(0, 1), Stages(1, 1), Progress(0, 1), Progress(0, 1), Stages(0, 1)});
+    EXPECT_EQ(bars, expected);
+    EXPECT_EQ(RequestPaths().size(), 2U + 1U + 21U + 1U);
+}
+
 TEST_F(ScraperRun, PageCountOfTheFirstPageDecidesWhichPagesAreAskedFor)
 {
     struct Case {
