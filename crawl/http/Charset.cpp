@@ -137,6 +137,7 @@ void AppendUtf16Le(std::u16string& text, const char* bytes, std::size_t size)
 std::optional<std::u16string> Convert(const std::string& converterName, std::string_view bytes)
 {
     const iconv_t converter = iconv_open("UTF-16LE", converterName.c_str());
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the converter's documented failure value
     if (converter == reinterpret_cast<iconv_t>(-1)) {
         return std::nullopt;
     }
