@@ -20,14 +20,14 @@ using HeaderList = std::vector<std::pair<std::string, std::string>>;
 std::optional<std::string> FindHeader(const HeaderList& headers, std::string_view name);
 
 struct RecordedRequest {
-    std::string raw; // head and body exactly as received
-    std::string method;
-    std::string target; // as on the request line, query included
-    std::string version;
-    HeaderList headers;
-    std::string body;
+    std::string raw{}; // head and body exactly as received
+    std::string method{};
+    std::string target{}; // as on the request line, query included
+    std::string version{};
+    HeaderList headers{};
+    std::string body{};
     std::size_t connection = 0; // 1-based number of the connection that carried it
-    std::string serverName;     // TLS server name indication; empty on plain HTTP
+    std::string serverName{};   // TLS server name indication; empty on plain HTTP
 
     std::optional<std::string> Header(std::string_view name) const
     {
@@ -45,6 +45,7 @@ enum class Misbehaviour {
     NeverAnswer,           // read the request, then stay silent until the client closes
 };
 
+// Formed as the status line "HTTP/1.1 <status> <reason>", the headers and the body.
 struct ScriptedAnswer {
     int status = 200;
     std::string reason = "OK";
