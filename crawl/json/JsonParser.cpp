@@ -1,0 +1,509 @@
+#include "crawl/json/JsonNode.h"
+#include "crawl/json/JsonNumber.h"
+#include "crawl/json/JsonScan.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+// The lenient reader of registry answers. Besides plain JSON it takes comments, texts in
+// apostrophes, bare words, unquoted names, trailing commas and empty positions, and it
+// ignores whatever follows the first complete value.
+namespace crawl::json {
+namespace {
+
+// A value at this level (the top value has level 0) fails the parse.
+constexpr int MaxLevel = 32;
+
+// Where a value stands decides which characters end a bare word.
+enum class Place { Top, Item, MemberValue };
+
+constexpr bool IsWhiteSpace(char16_t c) noexcept
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == u'\b';
+}
+
+// The character after a keyword that makes it part of a longer bare word.
+constexpr bool ContinuesWord(char16_t c) noexcept
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' || c == u'.' ||
+           c >= 256;
+}
+
+// Characters that cannot begin an unquoted member name.
+constexpr bool StartsNoName(char16_t c) noexcept
+{
+    return c == u'.' || c == u'[' || c == u']' || c == u'{' || c == u'(' || c == u')' ||
+           c == u',' || c == u':';
+}
+
+JsonNode* NewBoolean(bool value)
+{
+    JsonNode* node = NewNode(JsonType::stBoolean, 0);
+    node->boolean = value;
+    return node;
+}
+
+int HexDigit(char16_t c) noexcept
+{
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    return -1;
+}
+
+// A member while its object is read: the name lies in the parser's name buffer.
+struct PendingMember {
+    const JsonNode* value;
+    std::uint32_t hash;
+    std::uint32_t nameOffset;
+    std::uint32_t nameLength;
+    std::uint32_t position; // order in the text; the later of two equal names wins
+};
+
+class Parser {
+public:
+    Parser(const char16_t* begin, const char16_t* end) : position_(begin), end_(end) {}
+    Parser(const Parser&) = delete;
+    Parser& operator=(const Parser&) = delete;
+
+    // Whatever a failed parse leaves on the stacks is released here.
+    ~Parser()
+    {
+        std::for_each(items_.begin(), items_.end(), Release);
+        for (const PendingMember& member : members_) {
+            Release(member.value);
+        }
+    }
+
+    const JsonNode* ParseTop()
+    {
+        if (!SkipSpace()) {
+            return nullptr;
+        }
+        return ParseValue(Place::Top, 0);
+    }
+
+private:
+    bool AtEnd() const noexcept { return position_ == end_; }
+
+    // White space and comments; false for a "/" that starts no comment and for a comment
+    // that is never closed.
+    bool SkipSpace() noexcept
+    {
+        for (;;) {
+            while (position_ != end_ && IsWhiteSpace(*position_)) {
+                ++position_;
+            }
+            if (position_ == end_ || *position_ != u'/') {
+                return true;
+            }
+            if (end_ - position_ < 2) {
+                return false;
+            }
+            if (position_[1] == u'/') {
+                position_ = std::find(position_ + 2, end_, u'\n');
+            } else if (position_[1] == u'*') {
+                const char16_t close[] = {u'*', u'/'};
+                const char16_t* found = std::search(position_ + 2, end_, close, close + 2);
+                if (found == end_) {
+                    return false;
+                }
+                position_ = found + 2;
+            } else {
+                return false;
+            }
+        }
+    }
+
+    // One escape after its backslash, appended to `out`; false when it cannot be completed.
+    bool ReadEscape(std::u16string& out) noexcept
+    {
+        if (AtEnd()) {
+            return false;
+        }
+        const char16_t c = *position_++;
+        switch (c) {
+        case u'b':
+            out += u'\b';
+            return true;
+        case u't':
+            out += u'\t';
+            return true;
+        case u'n':
+            out += u'\n';
+            return true;
+        case u'f':
+            out += u'\f';
+            return true;
+        case u'r':
+            out += u'\r';
+            return true;
+        case u'u':
+            return ReadHex(4, out);
+        case u'x':
+            return ReadHex(2, out);
+        default:
+            out += c;
+            return true;
+        }
+    }
+
+    bool ReadHex(int digits, std::u16string& out) noexcept
+    {
+        if (end_ - position_ < digits) {
+            return false;
+        }
+        unsigned code = 0;
+        for (int i = 0; i < digits; ++i) {
+            const int digit = HexDigit(*position_++);
+            if (digit < 0) {
+                return false;
+            }
+            code = code * 16 + static_cast<unsigned>(digit);
+        }
+        out += static_cast<char16_t>(code);
+        return true;
+    }
+
+    // Characters up to the closing quote, escapes decoded, appended to `out`; starts inside
+    // the quotes and ends after the closing one.
+    bool ReadQuotedRest(char16_t quote, std::u16string& out)
+    {
+        for (;;) {
+            const char16_t* start = position_;
+            position_ = FindFirstOf(position_, end_, quote, u'\\');
+            out.append(start, position_);
+            if (AtEnd()) {
+                return false;
+            }
+            if (*position_++ == quote) {
+                return true;
+            }
+            if (!ReadEscape(out)) {
+                return false;
+            }
+        }
+    }
+
+    const JsonNode* ParseQuoted(char16_t quote)
+    {
+        // Most texts hold no escape: they are copied straight from the input.
+        const char16_t* start = ++position_;
+        position_ = FindFirstOf(position_, end_, quote, u'\\');
+        if (position_ != end_ && *position_ == quote) {
+            ++position_;
+            return NewText({start, static_cast<std::size_t>(position_ - 1 - start)});
+        }
+        text_.assign(start, position_);
+        if (!ReadQuotedRest(quote, text_)) {
+            return nullptr;
+        }
+        return NewText(text_);
+    }
+
+    // Up to the character that ends a value at this place (or the end of the input), escapes
+    // decoded, trailing spaces and line breaks removed.
+    const JsonNode* ParseBareWord(Place place)
+    {
+        const char16_t stop = place == Place::Item ? u']' : u'}';
+        text_.clear();
+        for (;;) {
+            const char16_t* start = position_;
+            position_ = place == Place::Top ? FindFirstOf(position_, end_, u'\\')
+                                            : FindFirstOf(position_, end_, u'\\', u',', stop);
+            text_.append(start, position_);
+            if (AtEnd() || *position_ != u'\\') {
+                break;
+            }
+            ++position_;
+            if (!ReadEscape(text_)) {
+                return nullptr;
+            }
+        }
+        const std::size_t kept = text_.find_last_not_of(u" \r\n");
+        text_.resize(kept == std::u16string::npos ? 0 : kept + 1);
+        return NewText(text_);
+    }
+
+    const JsonNode* ParseNumber()
+    {
+        const char16_t* start = position_;
+        while (position_ != end_ && IsNumberCharacter(*position_)) {
+            ++position_;
+        }
+        return NumberNode({start, static_cast<std::size_t>(position_ - start)});
+    }
+
+    // True (and past it) when the keyword stands here as a word of its own.
+    bool TakeKeyword(std::u16string_view word) noexcept
+    {
+        const auto left = static_cast<std::size_t>(end_ - position_);
+        if (left < word.size() || std::u16string_view(position_, word.size()) != word) {
+            return false;
+        }
+        if (left > word.size() && ContinuesWord(position_[word.size()])) {
+            return false;
+        }
+        position_ += word.size();
+        return true;
+    }
+
+    const JsonNode* ParseValue(Place place, int level)
+    {
+        if (level >= MaxLevel) {
+            return nullptr;
+        }
+        // "(" before a value is skipped; the next character starts the value.
+        while (position_ != end_ && *position_ == u'(') {
+            ++position_;
+        }
+        if (AtEnd()) {
+            return ParseBareWord(place);
+        }
+        switch (*position_) {
+        case u'"':
+        case u'\'':
+            return ParseQuoted(*position_);
+        case u'-':
+        case u'0':
+        case u'1':
+        case u'2':
+        case u'3':
+        case u'4':
+        case u'5':
+        case u'6':
+        case u'7':
+        case u'8':
+        case u'9':
+            return ParseNumber();
+        case u'{':
+            return ParseObject(level);
+        case u'[':
+            return ParseArray(level);
+        case u'n':
+            if (TakeKeyword(u"null")) {
+                return NewNode(JsonType::stNull, 0);
+            }
+            break;
+        case u't':
+            if (TakeKeyword(u"true")) {
+                return NewBoolean(true);
+            }
+            break;
+        case u'f':
+            if (TakeKeyword(u"false")) {
+                return NewBoolean(false);
+            }
+            break;
+        default:
+            break;
+        }
+        return ParseBareWord(place);
+    }
+
+    const JsonNode* ParseArray(int level)
+    {
+        ++position_;
+        if (!SkipSpace()) {
+            return nullptr;
+        }
+        const std::size_t first = items_.size();
+        if (!AtEnd() && *position_ == u']') {
+            ++position_;
+            return MakeArray(first);
+        }
+        for (;;) {
+            const JsonNode* item = ParseValue(Place::Item, level + 1);
+            if (item == nullptr) {
+                return nullptr;
+            }
+            items_.push_back(item);
+            if (!SkipSpace() || AtEnd()) {
+                return nullptr;
+            }
+            if (*position_ == u',') {
+                ++position_;
+                if (!SkipSpace()) {
+                    return nullptr;
+                }
+                if (!AtEnd() && *position_ == u']') {
+                    ++position_;
+                    return MakeArray(first);
+                }
+            } else if (*position_ == u']') {
+                ++position_;
+                return MakeArray(first);
+            } else {
+                return nullptr;
+            }
+        }
+    }
+
+    const JsonNode* MakeArray(std::size_t first)
+    {
+        const std::size_t count = items_.size() - first;
+        JsonNode* node = NewNode(JsonType::stArray, count * sizeof(const JsonNode*));
+        node->count = static_cast<std::uint32_t>(count);
+        if (count != 0) {
+            std::memcpy(const_cast<const JsonNode**>(node->Items()), items_.data() + first,
+                        count * sizeof(const JsonNode*));
+        }
+        items_.resize(first);
+        return node;
+    }
+
+    // A quoted or unquoted name into the name buffer, and the position past its ":".
+    bool ParseName()
+    {
+        if (AtEnd()) {
+            return false;
+        }
+        const char16_t c = *position_;
+        if (c == u'"' || c == u'\'') {
+            ++position_;
+            if (!ReadQuotedRest(c, names_) || !SkipSpace() || AtEnd() || *position_ != u':') {
+                return false;
+            }
+            ++position_;
+            return true;
+        }
+        if (StartsNoName(c)) {
+            return false;
+        }
+        for (;;) {
+            const char16_t* start = position_;
+            position_ = FindFirstOf(position_, end_, u':', u'\\');
+            names_.append(start, position_);
+            if (AtEnd()) {
+                return false;
+            }
+            if (*position_++ == u':') {
+                return true;
+            }
+            if (!ReadEscape(names_)) {
+                return false;
+            }
+        }
+    }
+
+    const JsonNode* ParseObject(int level)
+    {
+        ++position_;
+        if (!SkipSpace()) {
+            return nullptr;
+        }
+        const std::size_t first = members_.size();
+        const std::size_t namesStart = names_.size();
+        if (!AtEnd() && *position_ == u'}') {
+            ++position_;
+            return MakeObject(first, namesStart);
+        }
+        for (;;) {
+            const std::size_t nameOffset = names_.size();
+            if (!ParseName() || !SkipSpace()) {
+                return nullptr;
+            }
+            const JsonNode* value = ParseValue(Place::MemberValue, level + 1);
+            if (value == nullptr) {
+                return nullptr;
+            }
+            const std::u16string_view name(names_.data() + nameOffset, names_.size() - nameOffset);
+            members_.push_back({value, MemberHash(name),
+                                static_cast<std::uint32_t>(nameOffset - namesStart),
+                                static_cast<std::uint32_t>(name.size()),
+                                static_cast<std::uint32_t>(members_.size() - first)});
+            if (!SkipSpace() || AtEnd()) {
+                return nullptr;
+            }
+            if (*position_ == u',') {
+                ++position_;
+                if (!SkipSpace()) {
+                    return nullptr;
+                }
+                if (!AtEnd() && *position_ == u'}') {
+                    ++position_;
+                    return MakeObject(first, namesStart);
+                }
+            } else if (*position_ == u'}') {
+                ++position_;
+                return MakeObject(first, namesStart);
+            } else {
+                return nullptr;
+            }
+        }
+    }
+
+    // Sorts the members into member order, keeps the last of equal names and builds the node.
+    const JsonNode* MakeObject(std::size_t first, std::size_t namesStart)
+    {
+        const char16_t* names = names_.data() + namesStart;
+        auto nameOf = [names](const PendingMember& member) {
+            return std::u16string_view(names + member.nameOffset, member.nameLength);
+        };
+        const auto begin = members_.begin() + static_cast<std::ptrdiff_t>(first);
+        std::sort(begin, members_.end(), [&](const PendingMember& a, const PendingMember& b) {
+            if (a.hash != b.hash || nameOf(a) != nameOf(b)) {
+                return MemberBefore(a.hash, nameOf(a), b.hash, nameOf(b));
+            }
+            return a.position > b.position;
+        });
+        // After the sort the latest of equal names comes first; the earlier ones are dropped.
+        auto kept = begin;
+        std::size_t nameLength = 0;
+        for (auto member = begin; member != members_.end(); ++member) {
+            if (member != begin && member->hash == (kept - 1)->hash &&
+                nameOf(*member) == nameOf(*(kept - 1))) {
+                Release(member->value);
+                continue;
+            }
+            nameLength += member->nameLength;
+            *kept++ = *member;
+        }
+        members_.erase(kept, members_.end());
+
+        const std::size_t count = members_.size() - first;
+        JsonNode* node =
+            NewNode(JsonType::stObject, count * sizeof(JsonMember) + nameLength * sizeof(char16_t));
+        node->count = static_cast<std::uint32_t>(count);
+        auto* stored = const_cast<JsonMember*>(node->Members());
+        auto* storedNames = reinterpret_cast<char16_t*>(stored + count);
+        std::uint32_t offset = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const PendingMember& member = members_[first + i];
+            stored[i] = {member.value, member.hash, offset, member.nameLength};
+            std::memcpy(storedNames + offset, names + member.nameOffset,
+                        member.nameLength * sizeof(char16_t));
+            offset += member.nameLength;
+        }
+        members_.resize(first);
+        names_.resize(namesStart);
+        return node;
+    }
+
+    const char16_t* position_;
+    const char16_t* end_;
+    std::vector<const JsonNode*> items_; // items of the open arrays
+    std::vector<PendingMember> members_; // members of the open objects
+    std::u16string names_;               // names of the open objects' members
+    std::u16string text_;                // a text while its escapes are decoded
+};
+
+} // namespace
+
+JsonValue ParseString(std::u16string_view text)
+{
+    // The input ends at its first character 0.
+    const char16_t* end = FindFirstOf(text.data(), text.data() + text.size(), u'\0');
+    Parser parser(text.data(), end);
+    return JsonValue(parser.ParseTop());
+}
+
+} // namespace crawl::json
