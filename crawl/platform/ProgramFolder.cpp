@@ -2,11 +2,16 @@
 
 #include "crawl/text/Text.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 namespace crawl {
+namespace {
 
-std::u16string ProgramFolder()
+constexpr char ApplicationFolderName[] = "sro-parser";
+
+std::u16string ExecutableFolder()
 {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -14,6 +19,39 @@ std::u16string ProgramFolder()
         return Utf8ToUtf16(std::filesystem::current_path().string() + "/");
     }
     return Utf8ToUtf16(executable.parent_path().string() + "/");
+}
+
+std::u16string UserDataHome()
+{
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome == '/') {
+        return Utf8ToUtf16(dataHome);
+    }
+    const char* home = std::getenv("HOME");
+    return Utf8ToUtf16(std::string(home && *home ? home : "/tmp") + "/.local/share");
+}
+
+} // namespace
+
+std::u16string ChooseProgramFolder(const std::u16string& executableFolder,
+                                   const std::u16string& dataHome)
+{
+    if (::access(Utf16ToUtf8(executableFolder).c_str(), W_OK) == 0) {
+        return executableFolder;
+    }
+    std::u16string folder = dataHome;
+    if (folder.empty() || folder.back() != u'/') {
+        folder += u'/';
+    }
+    folder += Utf8ToUtf16(ApplicationFolderName) + u"/";
+    std::error_code ignored; // a folder that cannot be made shows up as the first failed file
+    std::filesystem::create_directories(Utf16ToUtf8(folder), ignored);
+    return folder;
+}
+
+std::u16string ProgramFolder()
+{
+    static const std::u16string folder = ChooseProgramFolder(ExecutableFolder(), UserDataHome());
+    return folder;
 }
 
 } // namespace crawl
