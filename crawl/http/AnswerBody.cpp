@@ -109,20 +109,15 @@ std::u16string ParameterOf(std::u16string_view contentType, std::u16string_view 
 // RFC 2046 5.1.1: the body ends with the line "--" + boundary + "--"; that line is part of it.
 std::string ReadMultipart(InputBuffer& input, std::u16string_view boundary)
 {
-    std::string closing = "--";
-    for (const char16_t c : boundary) {
-        closing.push_back(static_cast<char>(c));
-    }
-    closing += "--";
+    const std::u16string closing = u"--" + std::u16string(boundary) + u"--";
     std::string body;
     for (;;) {
-        const std::optional<std::string> line = input.ReadLine(std::string::npos - 2);
+        const std::optional<std::string> line = input.ReadThroughLineFeed();
         if (!line) {
-            body += input.ReadToClose();
-            return body;
+            return body + input.ReadToClose();
         }
-        body += *line + "\r\n";
-        if (Trim(Latin1ToUtf16(*line)) == Latin1ToUtf16(closing)) {
+        body += *line;
+        if (Trim(Latin1ToUtf16(*line)) == closing) {
             return body;
         }
     }

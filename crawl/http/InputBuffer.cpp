@@ -63,6 +63,21 @@ std::optional<std::string> InputBuffer::ReadLine(std::size_t maxLength)
     }
 }
 
+std::optional<std::string> InputBuffer::ReadThroughLineFeed()
+{
+    std::size_t searched = 0;
+    for (;;) {
+        const std::size_t lineFeed = pending_.find('\n', position_ + searched);
+        if (lineFeed != std::string::npos) {
+            return Take(lineFeed + 1 - position_);
+        }
+        searched = Available();
+        if (!Fill()) {
+            return std::nullopt;
+        }
+    }
+}
+
 std::string InputBuffer::ReadCount(std::size_t count)
 {
     while (Available() < count && Fill()) {

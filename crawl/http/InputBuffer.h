@@ -17,6 +17,10 @@ public:
     // unconsumed). Throws "Max line length exceeded." for a line longer than `maxLength`.
     std::optional<std::string> ReadLine(std::size_t maxLength);
 
+    // The bytes up to and including the next line feed, as they came, of any length. Nothing
+    // when the connection closes before a line feed (the bytes stay unconsumed).
+    std::optional<std::string> ReadThroughLineFeed();
+
     // Up to `count` bytes: fewer only when the connection closes first.
     std::string ReadCount(std::size_t count);
 

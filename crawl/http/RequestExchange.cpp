@@ -3,6 +3,8 @@
 #include "crawl/http/AnswerBody.h"
 #include "crawl/http/AnswerHead.h"
 #include "crawl/http/AnswerStatus.h"
+#include "crawl/http/Charset.h"
+#include "crawl/http/CookieStore.h"
 #include "crawl/http/HttpClient.h"
 #include "crawl/http/RequestHead.h"
 #include "crawl/text/Text.h"
@@ -18,25 +20,30 @@ bool KeepsAlive(const AnswerHead& head)
     return SameName(Trim(head.Value(u"Connection")), u"keep-alive");
 }
 
-// Placeholder until the charset decoder is merged: one character per byte.
-std::u16string DecodeBody(const std::string& body, const AnswerHead&)
+CookieUrl CookieUrlOf(const RequestUrl& url)
 {
-    return Latin1ToUtf16(body);
+    return {url.scheme, url.host, url.path};
+}
+
+std::u16string AnswerText(const std::string& body, const AnswerHead& head)
+{
+    return DecodeBody(head.Value(u"Content-Type"), body);
 }
 
 } // namespace
 
-// Placeholder until the cookie store is merged.
-struct RequestExchange::Cookies {
-    std::u16string HeaderFor(const RequestUrl&) { return {}; }
-    void Store(const AnswerHead&, const RequestUrl&) {}
-};
-
-RequestExchange::RequestExchange() : cookies_(std::make_unique<Cookies>())
+RequestExchange::RequestExchange() : cookies_(std::make_unique<CookieStore>())
 {
 }
 
 RequestExchange::~RequestExchange() = default;
+
+void RequestExchange::StoreCookies(const AnswerHead& head, const RequestUrl& url)
+{
+    for (const std::u16string& setCookie : head.Values(u"Set-Cookie")) {
+        cookies_->Store(CookieUrlOf(url), setCookie);
+    }
+}
 
 std::u16string RequestExchange::Post(std::u16string_view url, const std::string& body,
                                      const RequestSettings& settings, const WaitPolicy& policy)
@@ -52,7 +59,7 @@ std::u16string RequestExchange::Post(std::u16string_view url, const std::string&
                 connection_.reset();
                 connection_ = std::make_unique<Connection>(target, policy);
             }
-            const std::u16string cookies = cookies_->HeaderFor(target);
+            const std::u16string cookies = cookies_->HeaderFor(CookieUrlOf(target));
             const std::optional<std::size_t> length =
                 sentBody ? std::optional(sentBody->size()) : std::nullopt;
             connection_->Output().Send(BuildRequestHead(
@@ -62,11 +69,12 @@ std::u16string RequestExchange::Post(std::u16string_view url, const std::string&
             }
 
             InputBuffer& input = connection_->Input();
+            // Every answer's cookies are kept, interim and error answers included.
             AnswerHead head = ReadAnswerHead(input);
-            cookies_->Store(head, target);
+            StoreCookies(head, target);
             while (OutcomeOf(head) == AnswerOutcome::Interim) {
                 head = ReadAnswerHead(input);
-                cookies_->Store(head, target);
+                StoreCookies(head, target);
             }
             const auto finish = [&] {
                 if (!KeepsAlive(head) || input.Closed()) {
@@ -81,7 +89,7 @@ std::u16string RequestExchange::Post(std::u16string_view url, const std::string&
             case AnswerOutcome::DeliverBody: {
                 const std::string bytes = ReadAnswerBody(input, head);
                 finish();
-                return DecodeBody(bytes, head);
+                return AnswerText(bytes, head);
             }
             case AnswerOutcome::Redirect:
                 if (++redirects == MaxRedirects) {
@@ -100,7 +108,7 @@ std::u16string RequestExchange::Post(std::u16string_view url, const std::string&
             case AnswerOutcome::Error: {
                 const std::string bytes = ReadAnswerBody(input, head);
                 connection_.reset();
-                throw HttpStatusError(head.statusLine, head.statusCode, DecodeBody(bytes, head));
+                throw HttpStatusError(head.statusLine, head.statusCode, AnswerText(bytes, head));
             }
             }
         }

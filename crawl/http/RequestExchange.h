@@ -12,6 +12,9 @@
 // outlives a request: the previous URL, the cookies and a connection kept alive.
 namespace crawl::http {
 
+struct AnswerHead;
+class CookieStore;
+
 struct RequestSettings {
     std::u16string contentType; // the full header value; no header when empty
     std::u16string userAgent;
@@ -26,11 +29,11 @@ public:
                         const RequestSettings& settings, const WaitPolicy& policy);
 
 private:
-    struct Cookies;
+    void StoreCookies(const AnswerHead& head, const RequestUrl& url);
 
     std::optional<RequestUrl> previousUrl_;
     std::unique_ptr<Connection> connection_;
-    std::unique_ptr<Cookies> cookies_;
+    std::unique_ptr<CookieStore> cookies_;
 };
 
 } // namespace crawl::http

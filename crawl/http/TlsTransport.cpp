@@ -70,11 +70,15 @@ constexpr std::u16string_view EofText = u"EOF was observed that violates the pro
         }
         throw Error(ConnectFailure(ErrorString(tls, first)));
     }
+    // On a blocking socket the library asks to retry only when the socket's receive or send
+    // time-out has run out.
+    if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) {
+        ThrowSocketError(ETIMEDOUT);
+    }
     if (error == SSL_ERROR_SYSCALL) {
         if (savedErrno == 0) {
             throw Error(ConnectFailure(EofText));
         }
-        // The socket's receive or send time-out ran out.
         ThrowSocketError(savedErrno == EAGAIN ? ETIMEDOUT : savedErrno);
     }
     throw Error(ConnectFailure(u""));
@@ -133,46 +137,38 @@ TlsTransport::~TlsTransport()
 std::size_t TlsTransport::Receive(char* buffer, std::size_t size)
 {
     const TlsFunctions& tls = LoadedTlsFunctions();
-    for (;;) {
-        if (tls.SSL_pending(session_) == 0) {
-            WaitReadable(tcp_->Socket(), tcp_->Policy());
-        }
-        tls.ERR_clear_error();
-        const SigpipeHeldBack held;
-        errno = 0;
-        const int received =
-            tls.SSL_read(session_, buffer, static_cast<int>(std::min<std::size_t>(size, INT_MAX)));
-        const int savedErrno = errno;
-        if (received > 0) {
-            return static_cast<std::size_t>(received);
-        }
-        const int error = tls.SSL_get_error(session_, received);
-        const unsigned long first = tls.ERR_peek_error();
-        switch (error) {
-        case SSL_ERROR_ZERO_RETURN:
-            return 0;
-        case SSL_ERROR_WANT_READ:
-        case SSL_ERROR_WANT_WRITE:
-            continue;
-        case SSL_ERROR_SYSCALL:
-            if (first == 0) {
-                if (savedErrno == 0) {
-                    return 0; // closed without a close_notify alert
-                }
-                if (savedErrno == EAGAIN) {
-                    throw Error(u"Read timed out.");
-                }
-                ThrowSocketError(savedErrno);
-            }
-            break;
-        default:
-            break;
-        }
-        if (ERR_GET_REASON(first) == SSL_R_UNEXPECTED_EOF_WHILE_READING) {
-            return 0; // closed without a close_notify alert
-        }
-        throw Error(ErrorString(tls, first));
+    if (tls.SSL_pending(session_) == 0) {
+        WaitReadable(tcp_->Socket(), tcp_->Policy());
     }
+    tls.ERR_clear_error();
+    const SigpipeHeldBack held;
+    errno = 0;
+    const int received =
+        tls.SSL_read(session_, buffer, static_cast<int>(std::min<std::size_t>(size, INT_MAX)));
+    const int savedErrno = errno;
+    if (received > 0) {
+        return static_cast<std::size_t>(received);
+    }
+    const int error = tls.SSL_get_error(session_, received);
+    const unsigned long first = tls.ERR_peek_error();
+    if (error == SSL_ERROR_ZERO_RETURN) {
+        return 0;
+    }
+    // On a blocking socket a retry is asked for only when the receive time-out ran out
+    // inside a record.
+    if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE ||
+        (error == SSL_ERROR_SYSCALL && first == 0 && savedErrno == EAGAIN)) {
+        throw Error(u"Read timed out.");
+    }
+    // A close without the close_notify alert ends the data like a proper one.
+    if ((error == SSL_ERROR_SYSCALL && first == 0 && savedErrno == 0) ||
+        ERR_GET_REASON(first) == SSL_R_UNEXPECTED_EOF_WHILE_READING) {
+        return 0;
+    }
+    if (error == SSL_ERROR_SYSCALL && first == 0) {
+        ThrowSocketError(savedErrno);
+    }
+    throw Error(ErrorString(tls, first));
 }
 
 void TlsTransport::Send(std::string_view bytes)
@@ -191,6 +187,9 @@ void TlsTransport::Send(std::string_view bytes)
         }
         const int error = tls.SSL_get_error(session_, sent);
         const unsigned long first = tls.ERR_peek_error();
+        if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) {
+            ThrowSocketError(ETIMEDOUT); // the send time-out ran out
+        }
         if (error == SSL_ERROR_SYSCALL && first == 0) {
             ThrowSocketError(savedErrno == EAGAIN ? ETIMEDOUT
                              : savedErrno == 0    ? ECONNRESET

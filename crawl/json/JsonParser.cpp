@@ -1,5 +1,6 @@
 #include "crawl/json/JsonNode.h"
 #include "crawl/json/JsonNumber.h"
+#include "crawl/json/JsonScan.h"
 
 #include <algorithm>
 #include <cstring>
@@ -178,9 +179,7 @@ private:
     {
         for (;;) {
             const char16_t* start = position_;
-            while (position_ != end_ && *position_ != quote && *position_ != u'\\') {
-                ++position_;
-            }
+            position_ = FindFirstOf(position_, end_, quote, u'\\');
             out.append(start, position_);
             if (AtEnd()) {
                 return false;
@@ -198,9 +197,7 @@ private:
     {
         // Most texts hold no escape: they are copied straight from the input.
         const char16_t* start = ++position_;
-        while (position_ != end_ && *position_ != quote && *position_ != u'\\') {
-            ++position_;
-        }
+        position_ = FindFirstOf(position_, end_, quote, u'\\');
         if (position_ != end_ && *position_ == quote) {
             ++position_;
             return NewText({start, static_cast<std::size_t>(position_ - 1 - start)});
@@ -220,16 +217,8 @@ private:
         text_.clear();
         for (;;) {
             const char16_t* start = position_;
-            if (place == Place::Top) {
-                while (position_ != end_ && *position_ != u'\\') {
-                    ++position_;
-                }
-            } else {
-                while (position_ != end_ && *position_ != u'\\' && *position_ != u',' &&
-                       *position_ != stop) {
-                    ++position_;
-                }
-            }
+            position_ = place == Place::Top ? FindFirstOf(position_, end_, u'\\')
+                                            : FindFirstOf(position_, end_, u'\\', u',', stop);
             text_.append(start, position_);
             if (AtEnd() || *position_ != u'\\') {
                 break;
@@ -391,9 +380,7 @@ private:
         }
         for (;;) {
             const char16_t* start = position_;
-            while (position_ != end_ && *position_ != u':' && *position_ != u'\\') {
-                ++position_;
-            }
+            position_ = FindFirstOf(position_, end_, u':', u'\\');
             names_.append(start, position_);
             if (AtEnd()) {
                 return false;
@@ -514,8 +501,8 @@ private:
 JsonValue ParseString(std::u16string_view text)
 {
     // The input ends at its first character 0.
-    const std::size_t length = std::min(text.find(u'\0'), text.size());
-    Parser parser(text.data(), text.data() + length);
+    const char16_t* end = FindFirstOf(text.data(), text.data() + text.size(), u'\0');
+    Parser parser(text.data(), end);
     return JsonValue(parser.ParseTop());
 }
 

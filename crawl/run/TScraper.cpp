@@ -8,7 +8,7 @@ namespace crawl {
 
 namespace {
 
-// Claimed by the started worker until its Execute has returned.
+// Claimed by a started worker until its run has ended.
 std::atomic<bool> runInProgress{false};
 
 } // namespace
@@ -29,26 +29,35 @@ void TScraper::Start()
     if (runInProgress.exchange(true)) {
         throw Error(u"A crawl run is already in progress.");
     }
+    holdsRunClaim_.store(true);
     try {
         Thread::Start();
     } catch (...) {
-        runInProgress.store(false);
+        ReleaseRunClaim();
         throw;
+    }
+}
+
+void TScraper::ReleaseRunClaim()
+{
+    if (holdsRunClaim_.exchange(false)) {
+        runInProgress.store(false);
     }
 }
 
 void TScraper::Execute()
 {
-    struct ReleaseRun {
-        ~ReleaseRun() { runInProgress.store(false); }
-    } releaseRun;
     try {
         Run();
     } catch (const WindowClosed&) {
         // The window is gone: the run ends where it is and touches nothing of it any more;
         // the rows written so far stay.
         resultFile_.Close();
+    } catch (...) {
+        ReleaseRunClaim();
+        throw;
     }
+    ReleaseRunClaim();
 }
 
 void TScraper::Run()
@@ -136,7 +145,14 @@ void TScraper::Log(std::u16string message)
 
 void TScraper::UpdateBusyState()
 {
-    Synchronize([this] { window_.UpdateBusyState(CursorHourGlass); });
+    Synchronize([this] {
+        if (!CursorHourGlass) {
+            // The end branch is the run's last use of the window and the client, and it enables
+            // START again: a run started from there must not be refused.
+            ReleaseRunClaim();
+        }
+        window_.UpdateBusyState(CursorHourGlass);
+    });
 }
 
 void TScraper::AddLogLine()

@@ -8,6 +8,7 @@
 #include "crawl/run/ScraperWindow.h"
 #include "crawl/run/Thread.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -40,7 +41,7 @@ public:
     static std::shared_ptr<TScraper> Create(ScraperSurroundings surroundings);
 
     // Starts the run. The program has one run at a time: throws crawl::Error while another
-    // worker's run has not ended.
+    // worker's run has not reached its end branch of UpdateBusyState.
     void Start();
 
 private:
@@ -59,6 +60,7 @@ private:
 
     void Execute() override;
     void Run();
+    void ReleaseRunClaim();
     // Reports a failure that came before the result file existed and returns the window to
     // its idle state.
     void EndEarly(const Error& error);
@@ -99,6 +101,7 @@ private:
     std::int32_t StagesProgressBarPosition = 0;
     std::int32_t StagesProgressBarMax = 0;
 
+    std::atomic<bool> holdsRunClaim_{false};
     ScraperSurroundings surroundings_;
     ScraperWindow& window_;
     http::HttpClient& http_;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,38 @@ inline std::string FailureOf(const std::function<void()>& request)
         return Utf16ToUtf8(error.Message());
     }
     return "(no error)";
+}
+
+// What a Post ended with: its answer text, or the message of its error.
+struct PostOutcome {
+    std::string text;
+    std::string error; // empty on success
+
+    bool operator==(const PostOutcome&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const PostOutcome& outcome)
+    {
+        return out << "text \"" << outcome.text << "\", error \"" << outcome.error << "\"";
+    }
+};
+
+inline PostOutcome Succeeds(std::string text)
+{
+    return {std::move(text), ""};
+}
+
+inline PostOutcome Fails(std::string error)
+{
+    return {"", std::move(error)};
+}
+
+inline PostOutcome PostAndCatch(HttpClient& client, std::u16string_view url,
+                                const std::vector<std::u16string>& lines)
+{
+    try {
+        return Succeeds(Utf16ToUtf8(client.Post(url, lines)));
+    } catch (const Error& error) {
+        return Fails(Utf16ToUtf8(error.Message()));
+    }
 }
 
 // A client with the test time-outs and the content type every caller sets.

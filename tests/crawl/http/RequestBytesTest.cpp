@@ -2,6 +2,7 @@
 
 #include "crawl/http/RequestHead.h"
 #include "crawl/http/RequestUrl.h"
+#include "crawl/http/TlsLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,17 @@ TEST(RequestBytes, PlainHttpOnANamedPortSendsThePortInHostAndTheServerNameOverTl
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].serverName, "localhost");
     EXPECT_EQ(requests[1].serverName, ""); // an IP literal is not a server name
+}
+
+TEST(RequestBytes, TlsLibraryLoadedOnceStaysInUse)
+{
+    EXPECT_TRUE(TlsLibraryAvailable());
+    SetTlsLibraryNames("libssl-not-installed.so.3", "libcrypto-not-installed.so.3");
+    RegistryServer server(Tls::On);
+    server.SetHandler([](const auto&) { return ScriptedAnswer::Json("[]"); });
+    HttpClient client;
+    Prepare(client);
+    EXPECT_EQ(PostAndCatch(client, UrlOf(server, "/x"), EmptyObjectBody), Succeeds("[]"));
 }
 
 TEST(RequestBytes, BodyIsTheTrimmedLineOrTheLinesJoinedWithAmpersand)

@@ -201,6 +201,28 @@ TEST(ParseString, GivesNothingOnFailure)
     }
 }
 
+// Texts are scanned several characters at a time; the character that ends a run may stand
+// at any place of such a step.
+TEST(ParseString, FindsEveryStopCharacterAtAnyOffset)
+{
+    for (std::size_t n = 0; n < 40; ++n) {
+        SCOPED_TRACE(n);
+        const std::u16string run(n, u'\u0416');
+        const JsonValue quoted = ParseString(u"[\"" + run + u"\\n" + run + u"\"]");
+        ASSERT_TRUE(quoted);
+        EXPECT_EQ(quoted.AsArray().Item(0).AsString(), run + u"\n" + run);
+        const JsonValue bare = ParseString(u"[" + run + u"x," + run + u"y]");
+        ASSERT_TRUE(bare);
+        EXPECT_EQ(bare.AsString(), u"[\"" + run + u"x\",\"" + run + u"y\"]");
+        const JsonValue name = ParseString(u"{" + run + u"k:1}");
+        ASSERT_TRUE(name);
+        EXPECT_EQ(name.ObjectAt(run + u"k").AsInteger(), 1);
+        // The input ends at the character 0 wherever it stands.
+        EXPECT_EQ(ParseString(run + std::u16string(1, u'\0') + u"tail").AsString(), run);
+        EXPECT_FALSE(ParseString(u"\"" + run + std::u16string(1, u'\0') + u"\""));
+    }
+}
+
 TEST(ParseString, AcceptsThirtyOneLevels)
 {
     const JsonValue arrays = ParseString(Nested(31, u"[", u"1", u"]"));

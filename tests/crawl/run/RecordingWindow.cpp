@@ -153,6 +153,12 @@ void RecordingWindow::SetOnCall(std::function<void(const WindowCall&)> onCall)
     onCall_ = std::move(onCall);
 }
 
+void RecordingWindow::ClearCalls()
+{
+    std::lock_guard lock(mutex_);
+    calls_.clear();
+}
+
 std::vector<WindowCall> RecordingWindow::Calls() const
 {
     std::lock_guard lock(mutex_);

@@ -66,6 +66,8 @@ public:
     void SetMobilesOnly(bool mobilesOnly);
     void SetOnCall(std::function<void(const WindowCall&)> onCall);
 
+    // Forgets the calls recorded so far (before the next run of a test).
+    void ClearCalls();
     std::vector<WindowCall> Calls() const;
     // The four hand-over operations only, without the reads of window state.
     std::vector<WindowCall> Reports() const;

@@ -4,6 +4,7 @@
 #include "crawl/record/ResultFile.h"
 #include "crawl/text/Text.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -58,6 +59,8 @@ std::shared_ptr<TScraper> ScraperRun::MakeScraper()
 
 std::shared_ptr<TScraper> ScraperRun::Start()
 {
+    window.ClearCalls();
+    runStartTick_ = clock.Now();
     scraper = MakeScraper();
     scraper->Start();
     return scraper;
@@ -87,7 +90,7 @@ std::u16string ScraperRun::MemberPageLink(std::string_view memberId) const
 
 std::u16string ScraperRun::ResultPath() const
 {
-    return ResultFile::FullPath(programFolder, StartTick);
+    return ResultFile::FullPath(programFolder, runStartTick_);
 }
 
 std::string ScraperRun::ResultBytes() const
@@ -127,6 +130,15 @@ std::vector<std::string> ScraperRun::RequestPaths()
     return paths;
 }
 
+std::vector<WindowCall> ScraperRun::ReportsFrom(std::u16string_view start) const
+{
+    const std::vector<WindowCall> reports = window.Reports();
+    const auto first = std::find_if(reports.begin(), reports.end(), [&](const WindowCall& call) {
+        return call.kind == WindowCall::Kind::LogLine && call.text.starts_with(start);
+    });
+    return std::vector<WindowCall>(first, reports.end());
+}
+
 void ScraperRun::ServePage(std::string_view sroId, int page, std::string body)
 {
     registry.FailAlways(testsupport::FakeRegistry::MemberListPath(sroId), page,
@@ -142,6 +154,23 @@ std::string MembersPageJson(std::string_view count, int pages,
     }
     return "{\"data\":{\"count\":\"" + std::string(count) +
            "\",\"countPages\":" + std::to_string(pages) + ",\"data\":[" + items + "]}}";
+}
+
+testsupport::FakeMember NamedMember(std::string id, std::string name, std::string phones)
+{
+    return testsupport::FakeMember{
+        .id = std::move(id), .shortDescription = std::move(name), .phones = std::move(phones)};
+}
+
+std::vector<WindowCall> EndStepReports(std::int32_t progressMax, std::int32_t stagesMax)
+{
+    return {Log(u"Открываем файл с результатами"), Progress(0, progressMax), Stages(0, stagesMax),
+            Busy(false)};
+}
+
+void Append(std::vector<WindowCall>& calls, const std::vector<WindowCall>& more)
+{
+    calls.insert(calls.end(), more.begin(), more.end());
 }
 
 std::string Cp1251(std::u16string_view text)

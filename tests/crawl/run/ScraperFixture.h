@@ -30,7 +30,7 @@ protected:
 
     // A new worker with the fixture's surroundings, not started.
     std::shared_ptr<TScraper> MakeScraper();
-    // A new worker, made the fixture's `scraper` and started.
+    // A new worker, made the fixture's `scraper` and started; the window's record starts anew.
     std::shared_ptr<TScraper> Start();
     // Starts a worker and waits (bounded) until it has finished.
     void RunToEnd();
@@ -38,6 +38,7 @@ protected:
 
     std::u16string SroLink(std::string_view sroId) const;
     std::u16string MemberPageLink(std::string_view memberId) const;
+    // The result file of the last run started.
     std::u16string ResultPath() const;
     std::string ResultBytes() const;
     std::vector<std::u16string> OpenedFiles() const;
@@ -46,6 +47,9 @@ protected:
     // Requests of one path, or every request, in order.
     std::vector<testsupport::RecordedRequest> RequestsTo(const std::string& path);
     std::vector<std::string> RequestPaths();
+
+    // The reports from the first log line that starts with `start` on.
+    std::vector<WindowCall> ReportsFrom(std::u16string_view start) const;
 
     // Serves `body` as the members page `page` of the SRO.
     void ServePage(std::string_view sroId, int page, std::string body);
@@ -60,6 +64,7 @@ protected:
     std::shared_ptr<TScraper> scraper;
 
 private:
+    std::uint32_t runStartTick_ = StartTick;
     mutable std::mutex openedMutex_;
     std::vector<std::u16string> opened_;
 };
@@ -67,6 +72,14 @@ private:
 // {"data":{"count":"<count>","countPages":<pages>,"data":[<items>]}}
 std::string MembersPageJson(std::string_view count, int pages,
                             const std::vector<testsupport::FakeMember>& members);
+
+// A member with a name and phones and nothing else.
+testsupport::FakeMember NamedMember(std::string id, std::string name, std::string phones = "");
+
+// The reports of the end steps of a run whose bars have these maxima.
+std::vector<WindowCall> EndStepReports(std::int32_t progressMax, std::int32_t stagesMax);
+
+void Append(std::vector<WindowCall>& calls, const std::vector<WindowCall>& more);
 
 // The text of the file in code page 1251.
 std::string Cp1251(std::u16string_view text);

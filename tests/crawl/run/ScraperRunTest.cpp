@@ -29,16 +29,11 @@ FakeMember Romashka()
                       .sroFullDescription = "СРО &laquo;Строители&raquo;"};
 }
 
-FakeMember Plain(std::string id, std::string name, std::string phones)
-{
-    return FakeMember{
-        .id = std::move(id), .shortDescription = std::move(name), .phones = std::move(phones)};
-}
-
 TEST_F(ScraperRun, TwoPageSroGivesItsReportsRequestsAndFileInOrder)
 {
-    const std::vector<FakeMember> members{Romashka(), Plain("102", "ИП Петров", "8-916-000-00-02"),
-                                          Plain("103", "АО Третий; с точкой", "")};
+    const std::vector<FakeMember> members{Romashka(),
+                                          NamedMember("102", "ИП Петров", "8-916-000-00-02"),
+                                          NamedMember("103", "АО Третий; с точкой", "")};
     registry.AddSro("7", members);
     ServePage("7", 1, MembersPageJson("3", 2, {members[0], members[1]}));
     ServePage("7", 2, MembersPageJson("3", 2, {members[2]}));
@@ -128,7 +123,7 @@ TEST_F(ScraperRun, TwoPageSroGivesItsReportsRequestsAndFileInOrder)
 
 TEST_F(ScraperRun, LinkListLinesAreTrimmedBlanksSkippedAndForeignPathsPostedUnchanged)
 {
-    registry.AddSro("7", {Plain("1", "Один", "")});
+    registry.AddSro("7", {NamedMember("1", "Один", "")});
     registry.Server().Answer("/custom/list",
                              testsupport::ScriptedAnswer::Json(MembersPageJson("0", 1, {})));
     const std::u16string custom = Utf8ToUtf16(registry.Server().BaseUrl()) + u"/custom/list";
@@ -171,6 +166,34 @@ TEST_F(ScraperRun, EmptyLinkListMakesNoRequestAndStillRunsTheEndSteps)
                                            u"лица\";\"Город\";\"Руководитель\";\"Ссылка\"\r\n")
                                         .size());
     EXPECT_EQ(OpenedFiles(), std::vector<std::u16string>{ResultPath()});
+}
+
+TEST_F(ScraperRun, BarsCountMembersPerPageAndStagesPerLink)
+{
+    std::vector<FakeMember> many;
+    for (int i = 1; i <= 21; ++i) {
+        many.push_back(NamedMember(std::to_string(100 + i), "Member " + std::to_string(i)));
+    }
+    registry.AddSro("1", many);
+    registry.AddSro("2", {NamedMember("201", "Alone")});
+    window.SetLinks({SroLink("1"), SroLink("2")});
+    RunToEnd();
+
+    std::vector<WindowCall> bars;
+    for (const WindowCall& call : window.Reports()) {
+        if (call.kind == Kind::ProgressBar || call.kind == Kind::StagesProgressBar) {
+            bars.push_back(call);
+        }
+    }
+    std::vector<WindowCall> expected{Stages(0, 21)};
+    for (std::int32_t member = 0; member < 21; ++member) {
+        const bool firstPage = member < 20;
+        Append(expected, {Stages(member + 1, 21),
+                          firstPage ? Progress(member, 20) : Progress(member - 20, 1)});
+    }
+    Append(expected, {Stages(0, 1), Stages(1, 1), Progress(0, 1), Progress(0, 1), Stages(0, 1)});
+    EXPECT_EQ(bars, expected);
+    EXPECT_EQ(RequestPaths().size(), 2U + 1U + 21U + 1U);
 }
 
 TEST_F(ScraperRun, PageCountOfTheFirstPageDecidesWhichPagesAreAskedFor)

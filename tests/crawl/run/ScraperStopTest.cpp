@@ -16,17 +16,6 @@ using Kind = WindowCall::Kind;
 
 const std::u16string Loading = u"Загружаем: ";
 
-FakeMember Member(std::string id, std::string name)
-{
-    return FakeMember{.id = std::move(id), .shortDescription = std::move(name)};
-}
-
-std::vector<WindowCall> EndSteps(std::int32_t progressMax, std::int32_t stagesMax)
-{
-    return {Log(u"Открываем файл с результатами"), Progress(0, progressMax), Stages(0, stagesMax),
-            Busy(false)};
-}
-
 bool IsLogStartingWith(const WindowCall& call, std::u16string_view start)
 {
     return call.kind == Kind::LogLine && call.text.starts_with(start);
@@ -37,22 +26,12 @@ protected:
     // One SRO "7" with two members on page 1 of 2 and one member on page 2.
     void AddTwoPageSro()
     {
-        const std::vector<FakeMember> members{Member("1", "First"), Member("2", "Second"),
-                                              Member("3", "Third")};
+        const std::vector<FakeMember> members{NamedMember("1", "First"), NamedMember("2", "Second"),
+                                              NamedMember("3", "Third")};
         registry.AddSro("7", members);
         ServePage("7", 1, MembersPageJson("3", 2, {members[0], members[1]}));
         ServePage("7", 2, MembersPageJson("3", 2, {members[2]}));
         window.SetLinks({SroLink("7")});
-    }
-
-    // The reports from the first log line that starts with `start` on.
-    std::vector<WindowCall> ReportsFrom(std::u16string_view start) const
-    {
-        const std::vector<WindowCall> reports = window.Reports();
-        auto first = std::find_if(reports.begin(), reports.end(), [&](const WindowCall& call) {
-            return IsLogStartingWith(call, start);
-        });
-        return std::vector<WindowCall>(first, reports.end());
     }
 };
 
@@ -70,9 +49,7 @@ TEST_F(ScraperStop, StopDuringThePacingWaitMakesNoFurtherRequest)
               (std::vector<std::string>{"/api/sro/7/member/list", "/api/member/1/info",
                                         "/api/member/2/info"}));
     std::vector<WindowCall> expected{Log(u"Добавлено в базу: Second; ")};
-    for (const WindowCall& call : EndSteps(2, 3)) {
-        expected.push_back(call);
-    }
+    Append(expected, EndStepReports(2, 3));
     EXPECT_EQ(ReportsFrom(u"Добавлено в базу: Second"), expected);
     EXPECT_EQ(clock.Sleeps(), std::vector<std::uint32_t>{100});
     EXPECT_EQ(OpenedFiles(), std::vector<std::u16string>{ResultPath()});
@@ -81,7 +58,7 @@ TEST_F(ScraperStop, StopDuringThePacingWaitMakesNoFurtherRequest)
 
 TEST_F(ScraperStop, StopDuringARequestLetsItsRetriesRunOutAndIgnoresTheAnswer)
 {
-    registry.AddSro("8", {Member("1", "First")});
+    registry.AddSro("8", {NamedMember("1", "First")});
     window.SetLinks({SroLink("8")});
     registry.FailNext(FakeRegistry::MemberListPath("8"), 1,
                       std::vector<ScriptedAnswer>(
@@ -102,9 +79,7 @@ TEST_F(ScraperStop, StopDuringARequestLetsItsRetriesRunOutAndIgnoresTheAnswer)
         expected.push_back(Log(attempt <= 3 ? u"Ошибка: HTTP/1.1 503 Service Unavailable"
                                             : u"Ошибка: HTTP/1.1 500 Internal Server Error"));
     }
-    for (const WindowCall& call : EndSteps(0, 0)) {
-        expected.push_back(call);
-    }
+    Append(expected, EndStepReports(0, 0));
     EXPECT_EQ(ReportsFrom(Loading), expected);
     EXPECT_EQ(clock.Sleeps(), std::vector<std::uint32_t>(11, 1000));
 }
@@ -122,9 +97,7 @@ TEST_F(ScraperStop, StopAfterAMemberRequestLeavesThatMemberOut)
     // The second member's request is made; the stop point after it ends the run.
     EXPECT_EQ(RequestsTo(FakeRegistry::MemberInfoPath("2")).size(), 1U);
     std::vector<WindowCall> expected{Log(u"Добавлено в базу: First; ")};
-    for (const WindowCall& call : EndSteps(2, 3)) {
-        expected.push_back(call);
-    }
+    Append(expected, EndStepReports(2, 3));
     EXPECT_EQ(ReportsFrom(u"Добавлено в базу: First"), expected);
     const std::string bytes = ResultBytes();
     EXPECT_NE(bytes.find(Cp1251(u"\"First\"")), std::string::npos);
@@ -154,9 +127,7 @@ TEST_F(ScraperStop, PausedRunMakesNoRequestOrReportUntilStopped)
     WaitForEnd();
     EXPECT_FALSE(scraper->IsPaused());
     std::vector<WindowCall> expected{Log(u"Добавлено в базу: First; ")};
-    for (const WindowCall& call : EndSteps(2, 3)) {
-        expected.push_back(call);
-    }
+    Append(expected, EndStepReports(2, 3));
     EXPECT_EQ(ReportsFrom(u"Добавлено в базу: First"), expected);
 }
 
@@ -216,23 +187,27 @@ TEST_F(ScraperStop, OnlyOneRunAtATime)
 {
     window.SetLinks({});
     bool secondRefused = false;
+    std::shared_ptr<TScraper> next;
     window.SetOnCall([&](const WindowCall& call) {
-        if (call == Busy(true)) {
+        if (call == Busy(true) && !secondRefused) {
             try {
                 MakeScraper()->Start();
             } catch (const Error&) {
                 secondRefused = true;
             }
         }
+        // The end branch enables START again: a run started from there goes ahead.
+        if (call == Busy(false) && !next) {
+            next = MakeScraper();
+            next->Start();
+        }
     });
     RunToEnd();
+    ASSERT_TRUE(next);
+    ASSERT_TRUE(next->WaitUntilFinished(30s));
     EXPECT_TRUE(secondRefused);
-    EXPECT_EQ(OpenedFiles().size(), 1U);
-
-    // Once the run has ended the next one may start.
-    window.SetOnCall(nullptr);
-    RunToEnd();
     EXPECT_EQ(OpenedFiles().size(), 2U);
+    EXPECT_FALSE(next->FatalException());
 }
 
 } // namespace
