@@ -1,10 +1,12 @@
 // Run control on the window's side: START's rejection and the four operations a run has the
 // window perform, called as the worker's hand-over calls them (on the UI thread).
+#include "crawl/Error.h"
 #include "tests/ui/FormFixture.h"
 #include "tests/ui/TestMain.h"
 #include "ui/GradientProgressBar.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -35,6 +37,7 @@ private slots:
     void startRejectsListWithoutAddress();
     void pauseAndStopWithoutRunDoNothing();
     void busyStateStartAndEnd();
+    void unwritableLogFileStillEndsBusyState();
     void progressUpdate_data();
     void progressUpdate();
 };
@@ -115,6 +118,24 @@ void RunControlTest::busyStateStartAndEnd()
     QCOMPARE(logFiles.size(), 1);
     QVERIFY(QRegularExpression(QStringLiteral("^log--?\\d+\\.txt$")).match(logFiles[0]).hasMatch());
     QCOMPARE(fixture.ReadFile(logFiles[0]), (lines.join(QStringLiteral("\r\n")) + "\r\n").toUtf8());
+}
+
+void RunControlTest::unwritableLogFileStillEndsBusyState()
+{
+    ui::test::FormFixture fixture;
+    fixture.Show();
+    TMainForm& form = fixture.Form();
+    form.UpdateBusyState(true);
+    QVERIFY(QDir(fixture.Folder()).removeRecursively());
+
+    QVERIFY_THROWS_EXCEPTION(crawl::Error, form.UpdateBusyState(false));
+    const QStringList lines = Lines(form.LogsMemo);
+    QVERIFY(
+        TimeStamped(QStringLiteral("Работа завершена")).match(lines[lines.size() - 2]).hasMatch());
+    QVERIFY2(lines.back().contains(QStringLiteral(": Ошибка: ")), qPrintable(lines.back()));
+    QVERIFY(form.UrlsMemo->isEnabled());
+    QVERIFY(form.StartButton->isEnabled());
+    QVERIFY(form.Button1->isEnabled());
 }
 
 void RunControlTest::progressUpdate_data()

@@ -41,7 +41,7 @@ std::vector<FakeMember> Members(int count)
     for (int i = 1; i <= count; ++i) {
         FakeMember member;
         member.id = std::to_string(100 + i);
-        member.shortDescription = "Member " + std::to_string(i);
+        member.shortDescription = "ООО Член " + std::to_string(i);
         member.phones = "+7 (900) 000-00-0" + std::to_string(i);
         members.push_back(member);
     }
@@ -119,7 +119,7 @@ void RunTest::wholeRun()
              qPrintable(lines[4]));
     for (int i = 1; i <= 3; ++i) {
         QVERIFY2(
-            IsTimeStamped(lines[4 + i], QStringLiteral("Добавлено в базу: Member %1; .+").arg(i)),
+            IsTimeStamped(lines[4 + i], QStringLiteral("Добавлено в базу: ООО Член %1; .+").arg(i)),
             qPrintable(lines[4 + i]));
     }
     QVERIFY(IsTimeStamped(lines[8], QStringLiteral("Открываем файл с результатами")));
@@ -146,6 +146,7 @@ void RunTest::wholeRun()
              QList<QUrl>{QUrl::fromLocalFile(run.fixture.Folder() + results[0])});
     const QByteArray rows = run.fixture.ReadFile(results[0]);
     QCOMPARE(rows.count("\r\n"), 4);
+    QVERIFY(rows.contains("\xCE\xCE\xCE \xD7\xEB\xE5\xED 3")); // "ООО Член 3" in code page 1251
 }
 
 void RunTest::pauseThenStopOrContinue_data()
@@ -169,7 +170,7 @@ void RunTest::pauseThenStopOrContinue()
     QTest::mouseClick(form.PauseButton, Qt::LeftButton);
     QVERIFY(IsTimeStamped(Lines(form.LogsMemo).back(), QStringLiteral("Включаем паузу")));
     QTRY_VERIFY(IsTimeStamped(Lines(form.LogsMemo).back(),
-                              QStringLiteral("Добавлено в базу: Member 2; .+")));
+                              QStringLiteral("Добавлено в базу: ООО Член 2; .+")));
     QTest::qWait(300);
     QCOMPARE(run.RequestsTo(FakeRegistry::MemberInfoPath(run.members[2].id)), std::size_t{0});
     QVERIFY(!form.WaitForWorker(std::chrono::milliseconds(0)));
@@ -190,7 +191,7 @@ void RunTest::pauseThenStopOrContinue()
 
     const QString log = form.LogsMemo->toPlainText();
     QCOMPARE(log.contains(QStringLiteral("Отключаем паузу")), !stop);
-    QCOMPARE(log.contains(QStringLiteral("Добавлено в базу: Member 3")), !stop);
+    QCOMPARE(log.contains(QStringLiteral("Добавлено в базу: ООО Член 3")), !stop);
     if (!stop) {
         QCOMPARE(run.RequestsTo(FakeRegistry::MemberInfoPath(run.members[2].id)), std::size_t{1});
     }
