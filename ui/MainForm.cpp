@@ -3,12 +3,11 @@
 
 #include "crawl/run/TScraper.h"
 #include "ui/Application.h"
-#include "ui/GradientProgressBar.h"
 #include "ui/StartupChecks.h"
+#include "ui/TimeStamp.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
@@ -18,8 +17,6 @@
 #include <QStyle>
 
 #include <thread>
-
-#include "ui/TimeStamp.h"
 
 namespace ui {
 
