@@ -174,7 +174,8 @@ void RunControlTest::progressUpdate()
     ui::GradientProgressBar* other = stages ? form.ProgressBar : form.StagesProgressBar;
     // Only the progress bar's update lets the window handle what is waiting (pause, stop).
     bool handled = false;
-    QMetaObject::invokeMethod(&form, [&handled] { handled = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &form, [&handled] { handled = true; }, Qt::QueuedConnection);
     if (stages) {
         form.UpdateStagesProgressBar(position, maximum);
     } else {
