@@ -8,6 +8,10 @@
 
 namespace ui {
 
+// "Парсер " + the registry host spelled as in addresses, in lower case: the caption of the
+// default error box.
+QString ApplicationTitle(const QString& registryHost);
+
 // The message of the default error box: a full stop is added unless the last character is a
 // full stop or has a lower character code (an exclamation mark, a comma, a blank...).
 QString ErrorBoxText(const QString& message);
