@@ -1,10 +1,10 @@
+#include "crawl/json/JsonBuild.h"
 #include "crawl/json/JsonEscapes.h"
 #include "crawl/json/JsonNode.h"
 #include "crawl/json/JsonNumber.h"
 #include "crawl/json/JsonScan.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -45,15 +45,6 @@ JsonNode* NewBoolean(bool value)
     node->boolean = value;
     return node;
 }
-
-// A member while its object is read: the name lies in the parser's name buffer.
-struct PendingMember {
-    const JsonNode* value;
-    std::uint32_t hash;
-    std::uint32_t nameOffset;
-    std::uint32_t nameLength;
-    std::uint32_t position; // order in the text; the later of two equal names wins
-};
 
 class Parser {
 public:
@@ -269,13 +260,7 @@ private:
 
     const JsonNode* MakeArray(std::size_t first)
     {
-        const std::size_t count = items_.size() - first;
-        JsonNode* node = NewNode(JsonType::stArray, count * sizeof(const JsonNode*));
-        node->count = static_cast<std::uint32_t>(count);
-        if (count != 0) {
-            std::memcpy(const_cast<const JsonNode**>(node->Items()), items_.data() + first,
-                        count * sizeof(const JsonNode*));
-        }
+        const JsonNode* node = NewArray(items_.data() + first, items_.size() - first);
         items_.resize(first);
         return node;
     }
@@ -354,48 +339,10 @@ private:
         }
     }
 
-    // Sorts the members into member order, keeps the last of equal names and builds the node.
     const JsonNode* MakeObject(std::size_t first, std::size_t namesStart)
     {
-        const char16_t* names = names_.data() + namesStart;
-        auto nameOf = [names](const PendingMember& member) {
-            return std::u16string_view(names + member.nameOffset, member.nameLength);
-        };
-        const auto begin = members_.begin() + static_cast<std::ptrdiff_t>(first);
-        std::sort(begin, members_.end(), [&](const PendingMember& a, const PendingMember& b) {
-            if (a.hash != b.hash || nameOf(a) != nameOf(b)) {
-                return MemberBefore(a.hash, nameOf(a), b.hash, nameOf(b));
-            }
-            return a.position > b.position;
-        });
-        // After the sort the latest of equal names comes first; the earlier ones are dropped.
-        auto kept = begin;
-        std::size_t nameLength = 0;
-        for (auto member = begin; member != members_.end(); ++member) {
-            if (member != begin && member->hash == (kept - 1)->hash &&
-                nameOf(*member) == nameOf(*(kept - 1))) {
-                Release(member->value);
-                continue;
-            }
-            nameLength += member->nameLength;
-            *kept++ = *member;
-        }
-        members_.erase(kept, members_.end());
-
-        const std::size_t count = members_.size() - first;
-        JsonNode* node =
-            NewNode(JsonType::stObject, count * sizeof(JsonMember) + nameLength * sizeof(char16_t));
-        node->count = static_cast<std::uint32_t>(count);
-        auto* stored = const_cast<JsonMember*>(node->Members());
-        auto* storedNames = reinterpret_cast<char16_t*>(stored + count);
-        std::uint32_t offset = 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            const PendingMember& member = members_[first + i];
-            stored[i] = {member.value, member.hash, offset, member.nameLength};
-            std::memcpy(storedNames + offset, names + member.nameOffset,
-                        member.nameLength * sizeof(char16_t));
-            offset += member.nameLength;
-        }
+        const JsonNode* node =
+            NewObject(members_.data() + first, members_.size() - first, names_.data() + namesStart);
         members_.resize(first);
         names_.resize(namesStart);
         return node;
