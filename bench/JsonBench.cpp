@@ -6,9 +6,9 @@
 // RapidJSON the UTF-8 bytes; RapidJSON once more in its UTF-16 mode with the very text our
 // reader gets. "ParseStringFromUtf8" adds the UTF-8 to UTF-16 conversion to our reader, the
 // full cost when an answer arrives as bytes; "ParseStringOnly" is the parse without the
-// reads. Every variant copies each value it reads into
-// an owned string (ids turned into text), as a member record needs them. Throughput figures
-// all count the UTF-8 size of the same document, so MB/s compare directly.
+// reads. Every variant copies each value it reads into an owned string (ids turned into
+// text), as a member record needs them. Throughput figures all count the UTF-8 size of the
+// same document, so MB/s compare directly.
 // Run: cmake --preset release && cmake --build --preset release --target json_bench
 //      build/release/bench/json_bench
 #include "MembersPage.h"
