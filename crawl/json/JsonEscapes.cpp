@@ -42,7 +42,9 @@ bool AppendDecoded(const char16_t* begin, const char16_t* end, std::u16string& o
     out.resize(start + static_cast<std::size_t>(end - begin));
     char16_t* write = out.data() + start;
     for (;;) {
-        const char16_t* backslash = FindFirstOf(begin, end, u'\\');
+        // Escapes often follow each other (\u0416\u0435...): no scan between them.
+        const char16_t* backslash =
+            begin != end && *begin == u'\\' ? begin : FindFirstOf(begin, end, u'\\');
         write = std::copy(begin, backslash, write);
         if (backslash == end) {
             break;

@@ -279,7 +279,12 @@ private:
         const char16_t* start = quoted ? position_ + 1 : position_;
         bool escaped = false;
         const char16_t* stop = FindUnescaped(start, end_, escaped, quoted ? first : u':');
-        if (stop == nullptr || stop == end_ || !AppendDecoded(start, stop, names_)) {
+        if (stop == nullptr || stop == end_) {
+            return false;
+        }
+        if (!escaped) {
+            names_.append(start, stop);
+        } else if (!AppendDecoded(start, stop, names_)) {
             return false;
         }
         position_ = stop + 1;
