@@ -104,7 +104,6 @@ TlsTransport::TlsTransport(std::unique_ptr<TcpTransport> tcp, const std::u16stri
     tls.SSL_CTX_set_verify(context_.get(), SSL_VERIFY_NONE, nullptr);
     tls.SSL_CTX_ctrl(context_.get(), SSL_CTRL_MODE, SSL_MODE_AUTO_RETRY, nullptr);
 
-    SetSocketTimeouts(tcp_->Socket(), tcp_->Policy().readTimeout);
     session_.reset(tls.SSL_new(context_.get()));
     if (!session_ || tls.SSL_set_fd(session_.get(), tcp_->Socket()) != 1) {
         throw Error(u"Error creating SSL session.");
