@@ -66,7 +66,7 @@ int StatusCodeOf(std::u16string_view statusLine)
 AnswerHead ReadAnswerHead(InputBuffer& input)
 {
     AnswerHead head;
-    // RFC 9112 2.2: the client chooses its own line limit.
+    // RFC 9110 5.4: HTTP sets no line limit; a client refuses lines longer than its own.
     const std::optional<std::string> statusLine = input.ReadLine(MaxLineLength);
     if (!statusLine) {
         throw Error(u"Connection Closed Gracefully.");
