@@ -13,7 +13,7 @@
 namespace crawl {
 
 // A worker thread with a stop request, pause and continue, and a synchronous call onto the UI
-// thread. Create it through std::make_shared: a started thread keeps itself alive until its
+// thread. Own it through a std::shared_ptr: a started thread keeps itself alive until its
 // Execute has returned, so its owners may drop their references at any time and the object goes
 // away when the last one (often the thread's own) is released.
 class Thread : public std::enable_shared_from_this<Thread> {
