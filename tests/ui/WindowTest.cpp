@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-using ui::TMainForm;
-
 class WindowTest : public QObject {
     Q_OBJECT
 
