@@ -11,6 +11,7 @@ packages=(
   libssl-dev libssl3 openssl
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
+  curl
 )
 
 missing=()
