@@ -52,8 +52,11 @@ std::vector<PlannedFault> PlanFaults(const std::vector<SimulatedSro>& sros, std:
         const std::size_t pages =
             std::max<std::size_t>(1, (sro.members.size() + MembersPerPage - 1) / MembersPerPage);
         for (std::size_t page = 1; page <= pages; ++page) {
-            MaybeFail(random, rate, FakeRegistry::MemberListPath(sro.id), static_cast<int>(page),
-                      plan);
+            // Page 2 of the window's default link always fails first, so that a first run
+            // shows the retry rule however low the rate.
+            const bool shown = sro.id == DefaultSroId && page == 2 && rate > 0;
+            MaybeFail(random, shown ? 1.0 : rate, FakeRegistry::MemberListPath(sro.id),
+                      static_cast<int>(page), plan);
         }
         for (const testsupport::FakeMember& member : sro.members) {
             MaybeFail(random, rate, FakeRegistry::MemberInfoPath(member.id), std::nullopt, plan);

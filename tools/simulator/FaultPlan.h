@@ -24,8 +24,9 @@ struct PlannedFault {
     std::vector<testsupport::ScriptedAnswer> answers{};
 };
 
-// Each members page and member info of `sros` fails with the probability `rate` (0 to 1). The
-// plan depends on the seed and the rate alone, not on the order of the requests.
+// Each members page and member info of `sros` fails with the probability `rate` (0 to 1), and
+// page 2 of the default SRO whenever the rate is above 0. The plan depends on the seed and the
+// rate alone, not on the order of the requests.
 std::vector<PlannedFault> PlanFaults(const std::vector<SimulatedSro>& sros, std::uint64_t seed,
                                      double rate);
 

@@ -12,7 +12,7 @@ namespace {
 
 using testsupport::FakeMember;
 
-// Highest SRO id the generator hands out; the real registry's ids are of this size.
+// Highest SRO id the generator hands out.
 constexpr int MaxSroId = 450;
 
 // Info fields that the JSON carries as null, or leaves out, instead of their empty text.

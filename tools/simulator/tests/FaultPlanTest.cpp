@@ -70,6 +70,14 @@ TEST_F(FaultPlanTest, RateZeroPlansNothingRateOneFaultsEveryCrawlTargetOnce)
     EXPECT_EQ(FaultsByTarget(sros, PlanFaults(sros, 3, 1)).size(), CrawlTargets(sros).size());
 }
 
+TEST_F(FaultPlanTest, AnyRateAboveZeroFaultsPageTwoOfTheDefaultLink)
+{
+    const Target pageTwo{FakeRegistry::MemberListPath(DefaultSroId), 2};
+    for (const std::uint64_t seed : {1u, 2u, 3u}) {
+        EXPECT_TRUE(FaultsByTarget(sros, PlanFaults(sros, seed, 1e-9)).contains(pageTwo)) << seed;
+    }
+}
+
 TEST_F(FaultPlanTest, SmallRateGivesAFewFaultsOfBothKindsTheSameForTheSameSeed)
 {
     const std::vector<PlannedFault> plan = PlanFaults(sros, 3, 0.03);
