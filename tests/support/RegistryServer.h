@@ -45,6 +45,7 @@ enum class Misbehaviour {
     NeverAnswer,           // read the request, then stay silent until the client closes
 };
 
+// Formed as the status line "HTTP/1.1 <status> <reason>", the headers and the body.
 struct ScriptedAnswer {
     int status = 200;
     std::string reason = "OK";

@@ -93,7 +93,7 @@ std::string HeaderLines(const HeaderList& headers)
 {
     std::string lines;
     for (const auto& [name, value] : headers) {
-        lines += name + ": " + value + "\r\n";
+        lines.append(name).append(": ").append(value).append("\r\n");
     }
     return lines;
 }

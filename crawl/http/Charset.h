@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How an answer body becomes text: its charset, then one decoding of the whole body.
+namespace crawl::http {
+
+// The charset of an answer: the "charset" parameter of its Content-Type; without one,
+// "ISO-8859-1" for a "text" media type, but "us-ascii" for text/xml,
+// text/xml-external-parsed-entity and text subtypes ending in "+xml"; empty for any other
+// media type. A charset that an HTML answer declares in a meta element, or an XML answer in
+// its XML declaration, replaces it.
+std::string AnswerCharset(std::u16string_view contentType, std::string_view body);
+
+// Decodes the bytes in the named charset (case ignored): "UTF-8" as UTF-8 with U+FFFD for
+// invalid sequences, other names through the system's converter, and an empty or unknown
+// name byte for byte as ISO-8859-1. A byte-order mark is kept as a character (U+FEFF).
+std::u16string DecodeCharset(std::string_view charset, std::string_view bytes);
+
+// The text of an answer body: DecodeCharset with the AnswerCharset.
+std::u16string DecodeBody(std::u16string_view contentType, std::string_view body);
+
+} // namespace crawl::http
