@@ -26,7 +26,7 @@ const char* const SimulatorUsage =
     "  --port N        port on 127.0.0.1, 0 for any free one (default 8443)\n"
     "  --seed S        data set, the same for the same seed (default 1)\n"
     "  --fault-rate R  share 0..1 of member pages and infos that fail first (default 0.03)\n"
-    "  --plain         plain HTTP instead of TLS\n";
+    "  --plain         plain HTTP instead of TLS, for a look with curl (the program needs TLS)\n";
 
 SimulatorOptions ParseSimulatorOptions(const std::vector<std::string>& arguments)
 {
