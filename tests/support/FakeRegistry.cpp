@@ -243,8 +243,8 @@ ScriptedAnswer FakeRegistry::State::MemberInfo(const std::string& memberId) cons
     return Plain(404, "Not Found");
 }
 
-FakeRegistry::FakeRegistry(RegistryServer::Tls tls)
-    : state_(std::make_unique<State>()), server_(tls)
+FakeRegistry::FakeRegistry(RegistryServer::Tls tls, int port)
+    : state_(std::make_unique<State>()), server_(tls, port)
 {
     server_.SetHandler(
         [state = state_.get()](const RecordedRequest& request) { return state->Answer(request); });

@@ -54,7 +54,8 @@ std::string MemberInfoJson(const FakeMember& member);
 
 class FakeRegistry {
 public:
-    explicit FakeRegistry(RegistryServer::Tls tls = RegistryServer::Tls::On);
+    // Serves on `port`, or on an ephemeral port when it is 0.
+    explicit FakeRegistry(RegistryServer::Tls tls = RegistryServer::Tls::On, int port = 0);
     ~FakeRegistry();
     FakeRegistry(const FakeRegistry&) = delete;
     FakeRegistry& operator=(const FakeRegistry&) = delete;

@@ -255,7 +255,7 @@ bool RegistryServer::State::SleepUnlessStopping(std::chrono::milliseconds delay)
     return !changed.wait_for(lock, delay, [this] { return stopping; });
 }
 
-RegistryServer::RegistryServer(Tls tls) : state_(std::make_unique<State>())
+RegistryServer::RegistryServer(Tls tls, int port) : state_(std::make_unique<State>())
 {
     IgnoreBrokenPipes();
     state_->tls = tls;
@@ -269,9 +269,13 @@ RegistryServer::RegistryServer(Tls tls) : state_(std::make_unique<State>())
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
+    address.sin_port = htons(static_cast<uint16_t>(port));
     socklen_t length = sizeof address;
-    if (bind(listenSocket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+    // A fixed port must be free again at once after a restart, despite lingering connections.
+    const int reuse = 1;
+    if ((port != 0 &&
+         setsockopt(listenSocket, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse) != 0) ||
+        bind(listenSocket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         listen(listenSocket, 16) != 0 ||
         getsockname(listenSocket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         const std::string reason = std::strerror(errno);

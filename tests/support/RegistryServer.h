@@ -68,9 +68,10 @@ public:
     enum class Tls { Off, On };
     using Handler = std::function<ScriptedAnswer(const RecordedRequest&)>;
 
-    // Listens on an ephemeral port; with Tls::On it presents a self-signed certificate made
-    // at start. Throws std::runtime_error when the socket or the certificate cannot be made.
-    explicit RegistryServer(Tls tls = Tls::On);
+    // Listens on `port`, or on an ephemeral port when it is 0; with Tls::On it presents a
+    // self-signed certificate made at start. Throws std::runtime_error when the socket or the
+    // certificate cannot be made.
+    explicit RegistryServer(Tls tls = Tls::On, int port = 0);
     ~RegistryServer();
     RegistryServer(const RegistryServer&) = delete;
     RegistryServer& operator=(const RegistryServer&) = delete;
