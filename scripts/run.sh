@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset release
-cmake --build --preset release
-echo "The window is not built yet: so far the crawl core and its tests exist (scripts/test.sh)."
+cmake --build --preset release --target sro-parser
+exec build/release/ui/sro-parser "$@"

@@ -1,0 +1,62 @@
+// A program like the real one, for ProgramExitTest: its window on a fake registry whose
+// member info request never answers. It starts a run, closes the window while that request is
+// under way and ends through the program's own message loop.
+#include "tests/support/FakeRegistry.h"
+#include "ui/Application.h"
+#include "ui/MainForm.h"
+#include "ui/MainLoop.h"
+#include "ui/SystemRunClock.h"
+
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <algorithm>
+
+using testsupport::FakeRegistry;
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application application(argc, argv, QStringLiteral("Парсер probe"));
+    if (argc < 2) {
+        return 2;
+    }
+
+    FakeRegistry registry;
+    testsupport::FakeMember member;
+    member.id = "1";
+    registry.AddSro("7", {member});
+    testsupport::ScriptedAnswer silent;
+    silent.misbehaviour = testsupport::Misbehaviour::NeverAnswer;
+    registry.FailAlways(FakeRegistry::MemberInfoPath("1"), std::nullopt, silent);
+
+    ui::MainFormSettings settings;
+    settings.programFolder = QString::fromLocal8Bit(argv[1]);
+    settings.registryHost = QString::fromStdString(registry.HostAndPort());
+    settings.open = [](const QUrl&) {};
+    settings.tlsLibraryAvailable = [] { return true; };
+    settings.clock = ui::SystemRunClock();
+    ui::TMainForm form(std::move(settings));
+    form.IntervalSpinEdit->setValue(0);
+
+    QTimer::singleShot(0, &form, [&] {
+        form.UrlsMemo->setPlainText(QString::fromStdString(registry.SroLink("7")));
+        form.StartButtonClick();
+    });
+    QTimer closer;
+    int polls = 0;
+    QObject::connect(&closer, &QTimer::timeout, &form, [&] {
+        const std::vector<testsupport::RecordedRequest> requests = registry.Server().Requests();
+        const bool infoUnderWay =
+            std::any_of(requests.begin(), requests.end(), [](const auto& request) {
+                return request.Path() == FakeRegistry::MemberInfoPath("1");
+            });
+        if (infoUnderWay || ++polls > 500) {
+            closer.stop();
+            form.close();
+        }
+    });
+    closer.start(10);
+    return ui::RunMainLoop(form);
+}

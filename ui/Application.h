@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+#include <exception>
+
+namespace ui {
+
+// The message of the default error box: a full stop is added unless the last character is a
+// full stop or has a lower character code (an exclamation mark, a comma, a blank...).
+QString ErrorBoxText(const QString& message);
+
+// The message an exception carries, as the default error box shows it before its full stop.
+QString ExceptionMessage(const std::exception& error);
+
+// The default error box: caption the application title, an error icon and an OK button.
+void ShowDefaultErrorBox(const std::exception& error);
+
+// The application object; its name is the application title. Qt lets exceptions thrown from
+// event handlers and slots escape the event loop: this one catches them where the event is
+// delivered and shows the default error box instead.
+class Application : public QApplication {
+    Q_OBJECT
+
+public:
+    Application(int& argc, char** argv, const QString& title);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+} // namespace ui

@@ -1,0 +1,35 @@
+#include "ui/MainLoop.h"
+
+#include "ui/MainForm.h"
+
+#include <QApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace ui {
+
+namespace {
+
+// How long a worker gets to end after the window has closed.
+constexpr std::chrono::milliseconds WorkerGrace(500);
+
+} // namespace
+
+int RunMainLoop(TMainForm& window)
+{
+    window.show();
+    if (window.StartupFailed()) {
+        return 0;
+    }
+    const int exitCode = QApplication::exec();
+    if (!window.WaitForWorker(WorkerGrace)) {
+        // urls.txt is saved and the worker no longer touches the window.
+        std::fflush(nullptr);
+        std::_Exit(exitCode);
+    }
+    return exitCode;
+}
+
+} // namespace ui
