@@ -1,0 +1,95 @@
+// Throughput of a whole run at interval 0 against the bare requests it makes, and of those
+// requests against bare TLS handshakes, all on one local TLS registry server.
+//
+// Usage: crawl_throughput_bench [members=2000] [repetitions=5]
+#include "bench/crawl/BenchRegistry.h"
+#include "bench/crawl/Figures.h"
+#include "bench/crawl/PlainRun.h"
+#include "bench/crawl/RequestLoops.h"
+#include "bench/crawl/WindowRun.h"
+#include "ui/Application.h"
+
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace {
+
+struct Measurement {
+    const char* name;
+    std::function<double()> seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const auto members = static_cast<std::size_t>(bench::ArgumentOr(argc, argv, 1, 2000));
+    const long repetitions = bench::ArgumentOr(argc, argv, 2, 5);
+    const double requests = static_cast<double>(members + bench::PageCount(members));
+
+    bench::UseOffscreenPlatform();
+    ui::Application application(argc, argv, QStringLiteral("Парсер"));
+    testsupport::FakeRegistry registry;
+    bench::FillRegistry(registry, members);
+    const QTemporaryDir folder;
+    const QString programFolder = folder.path() + QLatin1Char('/');
+    const QString host = QString::fromStdString(registry.HostAndPort());
+    ui::TMainForm form(bench::BenchFormSettings(programFolder, host));
+    form.show();
+    const QString link = QString::fromStdString(registry.SroLink(bench::BenchSroId));
+
+    std::printf("crawl throughput: %zu members, %.0f requests per run, %ld repetitions\n", members,
+                requests, repetitions);
+    const Measurement measurements[] = {
+        {"run through the window", [&] { return bench::RunFromWindow(form, link, 0); }},
+        {"run with a plain dispatcher",
+         [&] {
+             return bench::PlainDispatcherRun(form.IdHTTP1, host.toStdU16String(),
+                                              programFolder.toStdU16String(),
+                                              link.toStdU16String());
+         }},
+        {"bare request loop",
+         [&] {
+             return bench::BareRequestLoop(form.IdHTTP1, registry.Server().BaseUrl(), members);
+         }},
+        {"raw handshakes, context per connection",
+         [&] {
+             return bench::RawTlsHandshakes(registry.Server().Port(),
+                                            static_cast<std::size_t>(requests),
+                                            bench::TlsContext::PerConnection);
+         }},
+        {"raw handshakes, shared context",
+         [&] {
+             return bench::RawTlsHandshakes(registry.Server().Port(),
+                                            static_cast<std::size_t>(requests),
+                                            bench::TlsContext::Shared);
+         }},
+    };
+    constexpr std::size_t count = std::size(measurements);
+    std::map<std::string, std::vector<double>> rates;
+    for (long repetition = 0; repetition < repetitions; ++repetition) {
+        // A different order each time, so that no measurement always follows the same one.
+        for (std::size_t i = 0; i < count; ++i) {
+            const Measurement& measurement = measurements[(i + repetition) % count];
+            rates[measurement.name].push_back(requests / measurement.seconds());
+        }
+    }
+    for (const Measurement& measurement : measurements) {
+        bench::PrintSamples(measurement.name, rates[measurement.name], "requests/s");
+    }
+    const auto median = [&](const char* name) { return bench::Median(rates[name]); };
+    bench::PrintFigure("run through the window", median("run through the window"), "req/s",
+                       "bare request loop", median("bare request loop"), ">= 0.90");
+    bench::PrintFigure("run with a plain dispatcher", median("run with a plain dispatcher"),
+                       "req/s", "bare request loop", median("bare request loop"));
+    bench::PrintFigure("bare request loop", median("bare request loop"), "req/s",
+                       "raw handshakes, ctx/connection",
+                       median("raw handshakes, context per connection"));
+    bench::PrintFigure("raw handshakes, ctx/connection",
+                       median("raw handshakes, context per connection"), "req/s",
+                       "raw handshakes, shared ctx", median("raw handshakes, shared context"));
+    return 0;
+}
