@@ -10,7 +10,9 @@ namespace bench {
 
 // The requests of a run over BenchMembers(members) at `baseUrl` ("https://host:port"), in the
 // run's order (a members page, then the info of each of its members), made with `http`'s Post
-// alone: no parsing, no record, no file, no log. Returns the seconds taken.
+// alone: no parsing, no record, no file, no log. Returns the seconds taken. The requests are made
+// on a thread of their own, as a run makes them: on the client's UI thread they would wait in
+// slices and serve window messages.
 double BareRequestLoop(crawl::http::HttpClient& http, const std::string& baseUrl,
                        std::size_t members);
 

@@ -4,8 +4,10 @@
 // Usage: crawl_throughput_bench [members=2000] [repetitions=5]
 #include "bench/crawl/BenchRegistry.h"
 #include "bench/crawl/Figures.h"
+#include "bench/crawl/HandOver.h"
 #include "bench/crawl/PlainRun.h"
 #include "bench/crawl/RequestLoops.h"
+#include "bench/crawl/TimedForm.h"
 #include "bench/crawl/WindowRun.h"
 #include "ui/Application.h"
 
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <numeric>
 
 namespace {
 
@@ -37,14 +40,31 @@ int main(int argc, char** argv)
     const QTemporaryDir folder;
     const QString programFolder = folder.path() + QLatin1Char('/');
     const QString host = QString::fromStdString(registry.HostAndPort());
-    ui::TMainForm form(bench::BenchFormSettings(programFolder, host));
-    form.show();
+    bench::TimedForm form(bench::BenchFormSettings(programFolder, host));
+    if (!qEnvironmentVariableIsSet("BENCH_HIDDEN"))
+        form.show();
     const QString link = QString::fromStdString(registry.SroLink(bench::BenchSroId));
 
+    // Microseconds per member that the UI thread spends in each hand-over operation.
+    std::map<std::string, std::vector<double>> operationCost;
     std::printf("crawl throughput: %zu members, %.0f requests per run, %ld repetitions\n", members,
                 requests, repetitions);
     const Measurement measurements[] = {
-        {"run through the window", [&] { return bench::RunFromWindow(form, link, 0); }},
+        {"run through the window",
+         [&] {
+             form.ClearTimings();
+             const double seconds = bench::RunFromWindow(form, link, 0);
+             const bench::TimedForm::Timings& timings = form.CallTimings();
+             const auto perMember = [&](const std::vector<double>& samples) {
+                 return std::accumulate(samples.begin(), samples.end(), 0.0) * 1e6 /
+                        static_cast<double>(members);
+             };
+             operationCost["AddLogLine"].push_back(perMember(timings.addLogLine));
+             operationCost["UpdateProgressBar"].push_back(perMember(timings.updateProgressBar));
+             operationCost["UpdateStagesProgressBar"].push_back(
+                 perMember(timings.updateStagesProgressBar));
+             return seconds;
+         }},
         {"run with a plain dispatcher",
          [&] {
              return bench::PlainDispatcherRun(form.IdHTTP1, host.toStdU16String(),
@@ -79,6 +99,18 @@ int main(int argc, char** argv)
     }
     for (const Measurement& measurement : measurements) {
         bench::PrintSamples(measurement.name, rates[measurement.name], "requests/s");
+    }
+    std::vector<double> windowHandOver;
+    std::vector<double> plainHandOver;
+    constexpr std::size_t handOvers = 20000;
+    for (long repetition = 0; repetition < repetitions; ++repetition) {
+        windowHandOver.push_back(bench::WindowHandOvers(handOvers) * 1e6 / handOvers);
+        plainHandOver.push_back(bench::PlainHandOvers(handOvers) * 1e6 / handOvers);
+    }
+    bench::PrintFigure("hand-over round trip, window dispatcher", bench::Median(windowHandOver),
+                       "us", "plain loop thread", bench::Median(plainHandOver));
+    for (const auto& [operation, costs] : operationCost) {
+        bench::PrintValue("window: " + operation + " per member", bench::Median(costs), "us");
     }
     const auto median = [&](const char* name) { return bench::Median(rates[name]); };
     bench::PrintFigure("run through the window", median("run through the window"), "req/s",
