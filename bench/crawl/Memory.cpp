@@ -1,5 +1,7 @@
 #include "bench/crawl/Memory.h"
 
+#include <malloc.h>
+
 #include <fstream>
 #include <string>
 
@@ -29,6 +31,12 @@ std::size_t ResidentBytes()
 std::size_t PeakResidentBytes()
 {
     return StatusKilobytes("VmHWM");
+}
+
+std::size_t HeapBytesInUse()
+{
+    const struct mallinfo2 info = ::mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 } // namespace bench

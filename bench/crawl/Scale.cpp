@@ -11,10 +11,12 @@
 #include "bench/crawl/WindowRun.h"
 #include "ui/Application.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -30,6 +32,7 @@ constexpr std::chrono::milliseconds IdleProbeTime(2000);
 struct MemorySample {
     std::int32_t members;
     double residentMegabytes;
+    double heapMegabytes;    // handed out by the allocator
     double logTextMegabytes; // the log view's text, UTF-16
 };
 
@@ -60,6 +63,25 @@ double PlainWriteSeconds(const QString& path, const QByteArray& bytes)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Heap bytes a new, shown plain text field of `size` takes for the lines of `log`, appended one
+// by one as the window appends them.
+double BareLogViewHeapBytes(const QTextDocument& log, const QSize& size)
+{
+    QPlainTextEdit view;
+    view.setLineWrapMode(QPlainTextEdit::NoWrap);
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view.resize(size);
+    view.show();
+    QCoreApplication::processEvents();
+    const auto before = static_cast<double>(bench::HeapBytesInUse());
+    for (QTextBlock block = log.begin(); block.isValid(); block = block.next()) {
+        view.appendPlainText(block.text());
+    }
+    QCoreApplication::processEvents();
+    return static_cast<double>(bench::HeapBytesInUse()) - before;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -86,6 +108,7 @@ int main(int argc, char** argv)
     form.SetOnStagesProgress([&](std::int32_t position) {
         if (position > 0 && position % sampleEvery == 0) {
             memory.push_back({position, bench::ResidentBytes() / Megabyte,
+                              bench::HeapBytesInUse() / Megabyte,
                               form.LogsMemo->document()->characterCount() * 2 / Megabyte});
             std::fprintf(
                 stderr, "  %d members after %.0f s\n", position,
@@ -102,23 +125,31 @@ int main(int argc, char** argv)
 
     bench::PrintValue("run wall time", runSeconds, "s");
     bench::PrintValue("members per second", members / runSeconds, "members/s");
-    std::printf("  %-10s %14s %18s\n", "members", "RSS MB", "log view text MB");
+    std::printf("  %-10s %10s %10s %18s\n", "members", "RSS MB", "heap MB", "log view text MB");
     for (const MemorySample& sample : memory) {
-        std::printf("  %-10d %14.1f %18.1f\n", sample.members, sample.residentMegabytes,
-                    sample.logTextMegabytes);
+        std::printf("  %-10d %10.1f %10.1f %18.1f\n", sample.members, sample.residentMegabytes,
+                    sample.heapMegabytes, sample.logTextMegabytes);
     }
     bench::PrintFigure("peak RSS", peakResident, "MB", "RSS before the run", residentBefore);
     if (memory.size() >= 2) {
         // From the first sample on, so that start-up allocations do not count.
-        const double intervals = (memory.back().members - memory.front().members) / 10000.0;
-        const double residentGrowth =
-            (memory.back().residentMegabytes - memory.front().residentMegabytes) / intervals;
-        const double textGrowth =
-            (memory.back().logTextMegabytes - memory.front().logTextMegabytes) / intervals;
-        bench::PrintFigure("RSS growth per 10,000 members", residentGrowth, "MB",
-                           "log view text growth", textGrowth);
-        bench::PrintValue("RSS growth per 10,000 members beside the text",
-                          residentGrowth - textGrowth, "MB");
+        const MemorySample& first = memory.front();
+        const MemorySample& last = memory.back();
+        const double intervals = (last.members - first.members) / 10000.0;
+        const auto growth = [&](double MemorySample::*field) {
+            return (last.*field - first.*field) / intervals;
+        };
+        bench::PrintFigure("RSS growth per 10,000 members",
+                           growth(&MemorySample::residentMegabytes), "MB", "log view text growth",
+                           growth(&MemorySample::logTextMegabytes));
+        // The log view alone, given the same lines outside any run: what it costs by itself.
+        const QTextDocument& log = *form.LogsMemo->document();
+        const double linesPer10000 = log.blockCount() * 10000.0 / last.members;
+        const double bareViewPerLine = BareLogViewHeapBytes(log, form.LogsMemo->size()) /
+                                       static_cast<double>(log.blockCount());
+        bench::PrintFigure("heap growth per 10,000 members", growth(&MemorySample::heapMegabytes),
+                           "MB", "bare QPlainTextEdit, same lines",
+                           bareViewPerLine * linesPer10000 / Megabyte);
     }
 
     const bench::TimedForm::Timings& timings = form.CallTimings();

@@ -13,12 +13,22 @@
 
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <functional>
 #include <map>
 #include <numeric>
 
 namespace {
+
+double ProcessCpuSeconds()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
 
 struct Measurement {
     const char* name;
@@ -90,11 +100,17 @@ int main(int argc, char** argv)
     };
     constexpr std::size_t count = std::size(measurements);
     std::map<std::string, std::vector<double>> rates;
+    // The process's processor time per request, server included: steadier than wall time on a
+    // shared machine, and it shows what the window adds.
+    std::map<std::string, std::vector<double>> cpuPerRequest;
     for (long repetition = 0; repetition < repetitions; ++repetition) {
         // A different order each time, so that no measurement always follows the same one.
         for (std::size_t i = 0; i < count; ++i) {
             const Measurement& measurement = measurements[(i + repetition) % count];
+            const double cpuBefore = ProcessCpuSeconds();
             rates[measurement.name].push_back(requests / measurement.seconds());
+            cpuPerRequest[measurement.name].push_back((ProcessCpuSeconds() - cpuBefore) * 1e6 /
+                                                      requests);
         }
     }
     for (const Measurement& measurement : measurements) {
@@ -111,6 +127,11 @@ int main(int argc, char** argv)
                        "us", "plain loop thread", bench::Median(plainHandOver));
     for (const auto& [operation, costs] : operationCost) {
         bench::PrintValue("window: " + operation + " per member", bench::Median(costs), "us");
+    }
+    for (const Measurement& measurement : measurements) {
+        bench::PrintFigure(std::string("CPU per request: ") + measurement.name,
+                           bench::Median(cpuPerRequest[measurement.name]), "us",
+                           "bare request loop", bench::Median(cpuPerRequest["bare request loop"]));
     }
     const auto median = [&](const char* name) { return bench::Median(rates[name]); };
     bench::PrintFigure("run through the window", median("run through the window"), "req/s",
