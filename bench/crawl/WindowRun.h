@@ -16,7 +16,7 @@ ui::MainFormSettings BenchFormSettings(const QString& folder, const QString& reg
 
 // Puts `link` into the link list and `intervalSeconds` into the interval field, presses START
 // and serves the window's events until the worker has ended. Returns the seconds from the press
-// to the end (found within 2 ms).
+// to the end.
 double RunFromWindow(ui::TMainForm& form, const QString& link, int intervalSeconds);
 
 } // namespace bench
