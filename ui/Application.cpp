@@ -6,6 +6,11 @@
 
 namespace ui {
 
+QString ApplicationTitle(const QString& registryHost)
+{
+    return QStringLiteral("Парсер ") + registryHost.toLower();
+}
+
 QString ErrorBoxText(const QString& message)
 {
     if (!message.isEmpty() && message.back() > QLatin1Char('.')) {

@@ -39,11 +39,17 @@ TMainForm::TMainForm(MainFormSettings settings, QWidget* parent)
     resize(ClientSize);
     UrlsMemo->installEventFilter(this);
     LogsMemo->installEventFilter(this);
-    connect(StartButton, &QPushButton::clicked, this, &TMainForm::StartButtonClick);
-    connect(PauseButton, &QPushButton::clicked, this, &TMainForm::PauseButtonClick);
-    connect(StopButton, &QPushButton::clicked, this, &TMainForm::StopButtonClick);
-    connect(OpenSiteButton, &QPushButton::clicked, this, &TMainForm::OpenSiteButtonClick);
-    connect(Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
+    const std::pair<QPushButton*, void (TMainForm::*)()> clickHandlers[] = {
+        {StartButton, &TMainForm::StartButtonClick},
+        {PauseButton, &TMainForm::PauseButtonClick},
+        {StopButton, &TMainForm::StopButtonClick},
+        {OpenSiteButton, &TMainForm::OpenSiteButtonClick},
+        {Button1, &TMainForm::Button1Click},
+    };
+    for (const auto& [button, handler] : clickHandlers) {
+        connect(button, &QPushButton::clicked, this,
+                ShowingErrors([this, handler = handler] { (this->*handler)(); }));
+    }
     logRepaint_.setSingleShot(true);
     logRepaint_.setInterval(LogRepaintPeriod);
     connect(&logRepaint_, &QTimer::timeout, this, [this] {
@@ -78,7 +84,7 @@ void TMainForm::showEvent(QShowEvent* event)
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         screen->availableGeometry()));
     }
-    FormShow();
+    ShowingErrors([this] { FormShow(); })();
 }
 
 void TMainForm::FormShow()

@@ -53,6 +53,7 @@ void TMainForm::CollectSroLinks()
             if (closed_) {
                 return;
             }
+            // Whatever fails from here on leaves no further page to ask for.
             pageCount = 0;
             const SroListPage sroList = ReadSroListPage(answer);
             pageCount = sroList.pageCount;

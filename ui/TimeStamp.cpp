@@ -4,7 +4,7 @@ namespace ui {
 
 QString TimeStampText(const QDateTime& moment, const QLocale& locale)
 {
-    const QString date = locale.toString(moment.date(), QLocale::ShortFormat);
+    QString date = locale.toString(moment.date(), QLocale::ShortFormat);
     const QTime time = moment.time();
     if (time.hour() == 0 && time.minute() == 0 && time.second() == 0) {
         return date;

@@ -12,7 +12,7 @@
 int main(int argc, char** argv)
 {
     const QString registryHost = QString::fromUtf8(ui::BuildRegistryHost);
-    ui::Application application(argc, argv, QStringLiteral("Парсер ") + registryHost);
+    ui::Application application(argc, argv, ui::ApplicationTitle(registryHost));
 
     ui::MainFormSettings settings;
     settings.programFolder = QString::fromStdU16String(crawl::ProgramFolder());

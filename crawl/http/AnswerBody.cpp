@@ -1,26 +1,13 @@
 #include "crawl/http/AnswerBody.h"
 
 #include "crawl/Error.h"
+#include "crawl/http/AsciiCase.h"
 #include "crawl/text/Text.h"
 
 #include <optional>
 
 namespace crawl::http {
 namespace {
-
-char16_t LowerAscii(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-}
-
-std::u16string Lowered(std::u16string_view text)
-{
-    std::u16string lowered(text);
-    for (char16_t& c : lowered) {
-        c = LowerAscii(c);
-    }
-    return lowered;
-}
 
 // No single chunk or announced body may exceed this (a larger number is a corrupt head).
 constexpr std::uint64_t MaxBodySize = std::uint64_t(1) << 40;
@@ -94,7 +81,7 @@ std::u16string ParameterOf(std::u16string_view contentType, std::u16string_view 
         const std::u16string_view parameter = contentType.substr(start + 1, end - start - 1);
         const std::size_t equals = parameter.find(u'=');
         if (equals != std::u16string_view::npos &&
-            Lowered(Trim(parameter.substr(0, equals))) == Lowered(name)) {
+            SameName(Trim(parameter.substr(0, equals)), name)) {
             std::u16string value = Trim(parameter.substr(equals + 1));
             if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"') {
                 value = value.substr(1, value.size() - 2);
@@ -127,7 +114,7 @@ std::string ReadMultipart(InputBuffer& input, std::u16string_view boundary)
 
 std::string ReadAnswerBody(InputBuffer& input, const AnswerHead& head)
 {
-    if (Contains(Lowered(head.Value(u"Transfer-Encoding")), u"chunked")) {
+    if (Contains(LowerAscii(head.Value(u"Transfer-Encoding")), u"chunked")) {
         return ReadChunked(input);
     }
     const std::u16string contentLength = Trim(head.Value(u"Content-Length"));
@@ -136,7 +123,7 @@ std::string ReadAnswerBody(InputBuffer& input, const AnswerHead& head)
     }
     const std::u16string contentType = head.Value(u"Content-Type");
     const std::u16string boundary = ParameterOf(contentType, u"boundary");
-    if (Lowered(contentType).starts_with(u"multipart/") && !boundary.empty()) {
+    if (LowerAscii(contentType).starts_with(u"multipart/") && !boundary.empty()) {
         return ReadMultipart(input, boundary);
     }
     return input.ReadToClose();

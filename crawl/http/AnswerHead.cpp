@@ -18,25 +18,7 @@ std::u16string AsciiToUtf16(std::string_view bytes)
     return text;
 }
 
-char16_t LowerAscii(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-}
-
 } // namespace
-
-bool SameName(std::u16string_view left, std::u16string_view right)
-{
-    if (left.size() != right.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < left.size(); ++i) {
-        if (LowerAscii(left[i]) != LowerAscii(right[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::u16string AnswerHead::Value(std::u16string_view name) const
 {
@@ -84,6 +66,7 @@ int StatusCodeOf(std::u16string_view statusLine)
 AnswerHead ReadAnswerHead(InputBuffer& input)
 {
     AnswerHead head;
+    // RFC 9110 5.4: HTTP sets no line limit; a client refuses lines longer than its own.
     const std::optional<std::string> statusLine = input.ReadLine(MaxLineLength);
     if (!statusLine) {
         throw Error(u"Connection Closed Gracefully.");

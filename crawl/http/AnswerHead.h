@@ -1,5 +1,6 @@
 #pragma once
 
+#include "crawl/http/AsciiCase.h"
 #include "crawl/http/InputBuffer.h"
 
 #include <string>
@@ -32,8 +33,5 @@ AnswerHead ReadAnswerHead(InputBuffer& input);
 // The number in the second blank-separated field, up to a "." if it holds one; -1 when it
 // is not a decimal number.
 int StatusCodeOf(std::u16string_view statusLine);
-
-// Case-insensitive comparison of ASCII names.
-bool SameName(std::u16string_view left, std::u16string_view right);
 
 } // namespace crawl::http

@@ -12,7 +12,7 @@
 
 // The one HTTP client of the program: HTTP/1.0 POSTs over plain TCP or TLS 1.2, with
 // cookies, redirects and charset decoding. A failed request throws crawl::Error with the
-// request layer's (English) message.
+// request layer's (English) message. Whether the TLS library can be loaded: TlsLibrary.h.
 namespace crawl::http {
 
 // Request options of the client. Every caller resets them to the empty set before each
@@ -37,11 +37,16 @@ private:
     std::u16string body_;
 };
 
-// How long a request waits: for data (each wait, plain and TLS alike: "Read timed out.")
-// and for a connect made on the UI thread ("Connect timed out."). Shorter only in tests.
+// A request waits at most this long for data each time it waits (plain and TLS alike; also
+// the TLS sockets' receive and send time-outs): "Read timed out.".
+inline constexpr std::chrono::milliseconds DefaultReadTimeout{30000};
+// A connect made on the UI thread gives up after this long: "Connect timed out.".
+inline constexpr std::chrono::milliseconds DefaultUiConnectTimeout{120000};
+
+// The client's time-outs; tests shorten them.
 struct HttpTimeouts {
-    std::chrono::milliseconds read{30000};
-    std::chrono::milliseconds uiConnect{120000};
+    std::chrono::milliseconds read = DefaultReadTimeout;
+    std::chrono::milliseconds uiConnect = DefaultUiConnectTimeout;
 };
 
 class HttpClient {
@@ -51,6 +56,7 @@ public:
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
 
+    // HTTPOptions: the empty set is the only value.
     void SetHTTPOptions(HttpOptions options);
 
     // Request.ContentType: a value with a "charset" parameter stores media type and charset;
@@ -69,6 +75,7 @@ public:
     // 120 s limit; data: 250 ms slices). Requests on any other thread simply block.
     void SetUiThreadHook(std::thread::id uiThread, std::function<void()> processMessages);
 
+    // For requests that start afterwards.
     void SetTimeouts(HttpTimeouts timeouts);
 
 private:

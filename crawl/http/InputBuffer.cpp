@@ -7,6 +7,7 @@
 namespace crawl::http {
 namespace {
 
+// Bytes asked of the transport at a time.
 constexpr std::size_t ReceiveSize = 16384;
 
 } // namespace
@@ -45,7 +46,7 @@ std::optional<std::string> InputBuffer::ReadLine(std::size_t maxLength)
             if (length > 0 && pending_[lineFeed - 1] == '\r') {
                 --length;
             }
-            if (length > maxLength) {
+            if (length > maxLength) { // the answer's line limit (MaxLineLength)
                 throw Error(u"Max line length exceeded.");
             }
             std::string line = Take(length);

@@ -45,71 +45,76 @@ void RequestExchange::StoreCookies(const AnswerHead& head, const RequestUrl& url
     }
 }
 
+void RequestExchange::Send(const RequestUrl& target, const RequestLine& request,
+                           const RequestSettings& settings, const WaitPolicy& policy)
+{
+    if (!connection_ || !connection_->Endpoint().SameEndpoint(target)) {
+        connection_.reset();
+        connection_ = std::make_unique<Connection>(target, policy);
+    }
+    const std::u16string cookies = cookies_->HeaderFor(CookieUrlOf(target));
+    const std::optional<std::size_t> length =
+        request.body ? std::optional(request.body->size()) : std::nullopt;
+    // The head in one write, the body in a second.
+    connection_->Output().Send(BuildRequestHead(
+        {request.method, target, settings.contentType, length, settings.userAgent, cookies}));
+    if (request.body && !request.body->empty()) {
+        connection_->Output().Send(*request.body);
+    }
+}
+
+AnswerHead RequestExchange::ReadFinalHead(const RequestUrl& target)
+{
+    // Every answer's cookies are kept, interim and error answers included.
+    AnswerHead head = ReadAnswerHead(connection_->Input());
+    StoreCookies(head, target);
+    while (OutcomeOf(head) == AnswerOutcome::Interim) {
+        head = ReadAnswerHead(connection_->Input());
+        StoreCookies(head, target);
+    }
+    return head;
+}
+
+void RequestExchange::EndExchange(const AnswerHead& head)
+{
+    if (!KeepsAlive(head) || connection_->Input().Closed()) {
+        connection_.reset();
+    }
+}
+
 std::u16string RequestExchange::Post(std::u16string_view url, const std::string& body,
                                      const RequestSettings& settings, const WaitPolicy& policy)
 {
     connection_.reset();
     RequestUrl target = ResolveRequestUrl(url, previousUrl_);
-    std::u16string_view method = u"POST";
-    std::optional<std::string> sentBody = body;
+    RequestLine request{u"POST", body};
     try {
         for (int redirects = 0;;) {
             previousUrl_ = target;
-            if (!connection_ || !connection_->Endpoint().SameEndpoint(target)) {
-                connection_.reset();
-                connection_ = std::make_unique<Connection>(target, policy);
-            }
-            const std::u16string cookies = cookies_->HeaderFor(CookieUrlOf(target));
-            const std::optional<std::size_t> length =
-                sentBody ? std::optional(sentBody->size()) : std::nullopt;
-            connection_->Output().Send(BuildRequestHead(
-                {method, target, settings.contentType, length, settings.userAgent, cookies}));
-            if (sentBody && !sentBody->empty()) {
-                connection_->Output().Send(*sentBody);
-            }
-
-            InputBuffer& input = connection_->Input();
-            // Every answer's cookies are kept, interim and error answers included.
-            AnswerHead head = ReadAnswerHead(input);
-            StoreCookies(head, target);
-            while (OutcomeOf(head) == AnswerOutcome::Interim) {
-                head = ReadAnswerHead(input);
-                StoreCookies(head, target);
-            }
-            const auto finish = [&] {
-                if (!KeepsAlive(head) || input.Closed()) {
-                    connection_.reset();
-                }
-            };
-
-            switch (OutcomeOf(head)) {
-            case AnswerOutcome::NoBody:
-                finish();
+            Send(target, request, settings, policy);
+            const AnswerHead head = ReadFinalHead(target);
+            const AnswerOutcome outcome = OutcomeOf(head);
+            if (outcome == AnswerOutcome::NoBody) {
+                EndExchange(head);
                 return {};
-            case AnswerOutcome::DeliverBody: {
-                const std::string bytes = ReadAnswerBody(input, head);
-                finish();
+            }
+            if (outcome == AnswerOutcome::Redirect && ++redirects == MaxRedirects) {
+                connection_.reset();
+                return {};
+            }
+            // The body is read whatever the outcome; a redirect's is thrown away.
+            const std::string bytes = ReadAnswerBody(connection_->Input(), head);
+            if (outcome == AnswerOutcome::DeliverBody) {
+                EndExchange(head);
                 return AnswerText(bytes, head);
             }
-            case AnswerOutcome::Redirect:
-                if (++redirects == MaxRedirects) {
-                    connection_.reset();
-                    return {};
-                }
-                ReadAnswerBody(input, head); // thrown away
-                finish();
-                target = ResolveRequestUrl(head.Value(u"Location"), target);
-                if (head.statusCode == 303) {
-                    method = u"GET";
-                    sentBody.reset();
-                }
-                break;
-            case AnswerOutcome::Interim:
-            case AnswerOutcome::Error: {
-                const std::string bytes = ReadAnswerBody(input, head);
-                connection_.reset();
+            if (outcome != AnswerOutcome::Redirect) {
                 throw HttpStatusError(head.statusLine, head.statusCode, AnswerText(bytes, head));
             }
+            EndExchange(head);
+            target = ResolveRequestUrl(head.Value(u"Location"), target);
+            if (head.statusCode == 303) {
+                request = {u"GET", std::nullopt};
             }
         }
     } catch (...) {

@@ -29,7 +29,19 @@ public:
                         const RequestSettings& settings, const WaitPolicy& policy);
 
 private:
+    struct RequestLine {
+        std::u16string_view method;
+        std::optional<std::string> body; // none for a GET
+    };
+
+    // Connects unless the connection kept alive leads to the same endpoint, then sends.
+    void Send(const RequestUrl& target, const RequestLine& request, const RequestSettings& settings,
+              const WaitPolicy& policy);
+    // The first answer head that is not interim.
+    AnswerHead ReadFinalHead(const RequestUrl& target);
     void StoreCookies(const AnswerHead& head, const RequestUrl& url);
+    // Closes the connection unless the server keeps it alive.
+    void EndExchange(const AnswerHead& head);
 
     std::optional<RequestUrl> previousUrl_;
     std::unique_ptr<Connection> connection_;

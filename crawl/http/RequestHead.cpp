@@ -1,5 +1,6 @@
 #include "crawl/http/RequestHead.h"
 
+#include "crawl/http/AsciiCase.h"
 #include "crawl/text/Text.h"
 
 namespace crawl::http {
@@ -10,20 +11,9 @@ constexpr std::u16string_view AcceptValue =
 
 bool IsCharsetParameter(std::u16string_view parameter)
 {
-    const std::u16string name = Trim(parameter.substr(0, parameter.find(u'=')));
-    if (name.size() != 7 || parameter.find(u'=') == std::u16string_view::npos) {
-        return false;
-    }
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        char16_t c = name[i];
-        if (c >= u'A' && c <= u'Z') {
-            c = char16_t(c + (u'a' - u'A'));
-        }
-        if (c != u"charset"[i]) {
-            return false;
-        }
-    }
-    return true;
+    const std::size_t equals = parameter.find(u'=');
+    return equals != std::u16string_view::npos &&
+           SameName(Trim(parameter.substr(0, equals)), u"charset");
 }
 
 // RFC 2616 2.2: a parameter value with a control or separator character must be quoted.

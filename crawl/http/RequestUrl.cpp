@@ -1,6 +1,7 @@
 #include "crawl/http/RequestUrl.h"
 
 #include "crawl/Error.h"
+#include "crawl/http/AsciiCase.h"
 #include "crawl/text/Text.h"
 
 #include <algorithm>
@@ -11,17 +12,6 @@ namespace {
 
 constexpr int HttpPort = 80;
 constexpr int HttpsPort = 443;
-
-std::u16string LowerAscii(std::u16string_view text)
-{
-    std::u16string lowered(text);
-    for (char16_t& c : lowered) {
-        if (c >= u'A' && c <= u'Z') {
-            c = char16_t(c + (u'a' - u'A'));
-        }
-    }
-    return lowered;
-}
 
 int DefaultPort(std::u16string_view scheme)
 {
@@ -142,8 +132,7 @@ std::u16string RequestUrl::HostValue() const
 
 bool RequestUrl::SameEndpoint(const RequestUrl& other) const
 {
-    return scheme == other.scheme && LowerAscii(host) == LowerAscii(other.host) &&
-           port == other.port;
+    return scheme == other.scheme && SameName(host, other.host) && port == other.port;
 }
 
 RequestUrl ResolveRequestUrl(std::u16string_view url, const std::optional<RequestUrl>& previous)

@@ -1,6 +1,7 @@
 #include "crawl/http/Resolver.h"
 
 #include "crawl/Error.h"
+#include "crawl/http/AsciiCase.h"
 #include "crawl/http/SocketError.h"
 #include "crawl/text/Text.h"
 
@@ -18,12 +19,7 @@ bool IsReservedInvalidName(std::u16string_view host)
     while (host.ends_with(u'.')) {
         host.remove_suffix(1);
     }
-    std::u16string lowered(host);
-    for (char16_t& c : lowered) {
-        if (c >= u'A' && c <= u'Z') {
-            c = char16_t(c + (u'a' - u'A'));
-        }
-    }
+    const std::u16string lowered = LowerAscii(host);
     return lowered == u"invalid" || lowered.ends_with(u".invalid");
 }
 

@@ -6,10 +6,6 @@
 // How the calling thread waits for the network.
 namespace crawl::http {
 
-// A request waits for data at most this long each time (also the TLS socket time-outs).
-inline constexpr std::chrono::milliseconds DefaultReadTimeout{30000};
-// A connect made on the UI thread gives up after this long.
-inline constexpr std::chrono::milliseconds DefaultUiConnectTimeout{120000};
 // The UI thread waits in slices of these lengths and handles its messages after each
 // slice in which nothing happened.
 inline constexpr std::chrono::milliseconds UiConnectSlice{125};
@@ -18,8 +14,9 @@ inline constexpr std::chrono::milliseconds UiDataSlice{250};
 struct WaitPolicy {
     // Set only for a request on the UI thread: handles the window's pending messages.
     std::function<void()> processMessages;
-    std::chrono::milliseconds readTimeout = DefaultReadTimeout;
-    std::chrono::milliseconds uiConnectTimeout = DefaultUiConnectTimeout;
+    // The limits of the client's HttpTimeouts.
+    std::chrono::milliseconds readTimeout{};
+    std::chrono::milliseconds uiConnectTimeout{};
 
     bool OnUiThread() const { return static_cast<bool>(processMessages); }
 };

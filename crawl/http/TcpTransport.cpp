@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 
 namespace crawl::http {
+namespace {
 
 void SetSocketTimeouts(int socket, std::chrono::milliseconds timeout)
 {
@@ -17,10 +18,13 @@ void SetSocketTimeouts(int socket, std::chrono::milliseconds timeout)
     ::setsockopt(socket, SOL_SOCKET, SO_SNDTIMEO, &value, sizeof value);
 }
 
+} // namespace
+
 TcpTransport::TcpTransport(SocketHandle socket, WaitPolicy policy)
     : socket_(std::move(socket)), policy_(std::move(policy))
 {
-    // Bounds a send to a peer that stops reading; receives are bounded by WaitReadable.
+    // Bounds the TLS handshake, a TLS record that stops half-way and a send to a peer that
+    // stops reading; the waits for data are bounded by WaitReadable.
     SetSocketTimeouts(socket_.Get(), policy_.readTimeout);
 }
 

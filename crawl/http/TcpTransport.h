@@ -22,7 +22,4 @@ private:
     WaitPolicy policy_;
 };
 
-// Sets the socket's receive and send time-outs.
-void SetSocketTimeouts(int socket, std::chrono::milliseconds timeout);
-
 } // namespace crawl::http

@@ -32,7 +32,8 @@ bool Resolve(void* library, const char* name, Function& function)
 
 std::optional<TlsFunctions> Load(const std::string& sslName, const std::string& cryptoName)
 {
-    // Handles are never closed: the functions stay in use for the life of the program.
+    // The handles of a complete load are never closed: its functions stay in use for the life
+    // of the program.
     void* crypto = ::dlopen(cryptoName.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (crypto == nullptr) {
         return std::nullopt;

@@ -92,64 +92,64 @@ TlsTransport::TlsTransport(std::unique_ptr<TcpTransport> tcp, const std::u16stri
 {
     const TlsFunctions& tls = LoadedTlsFunctions();
     tls.ERR_clear_error();
-    context_ = tls.SSL_CTX_new(tls.TLS_client_method());
-    if (context_ == nullptr ||
-        tls.SSL_CTX_ctrl(context_, SSL_CTRL_SET_MIN_PROTO_VERSION, TLS1_2_VERSION, nullptr) != 1 ||
-        tls.SSL_CTX_ctrl(context_, SSL_CTRL_SET_MAX_PROTO_VERSION, TLS1_2_VERSION, nullptr) != 1) {
+    context_.reset(tls.SSL_CTX_new(tls.TLS_client_method()));
+    if (!context_ ||
+        tls.SSL_CTX_ctrl(context_.get(), SSL_CTRL_SET_MIN_PROTO_VERSION, TLS1_2_VERSION, nullptr) !=
+            1 ||
+        tls.SSL_CTX_ctrl(context_.get(), SSL_CTRL_SET_MAX_PROTO_VERSION, TLS1_2_VERSION, nullptr) !=
+            1) {
         const std::u16string detail = ErrorString(tls, tls.ERR_peek_error());
         throw Error(u"Error creating SSL context.\r\n" + detail);
     }
-    tls.SSL_CTX_set_verify(context_, SSL_VERIFY_NONE, nullptr);
-    tls.SSL_CTX_ctrl(context_, SSL_CTRL_MODE, SSL_MODE_AUTO_RETRY, nullptr);
+    tls.SSL_CTX_set_verify(context_.get(), SSL_VERIFY_NONE, nullptr);
+    tls.SSL_CTX_ctrl(context_.get(), SSL_CTRL_MODE, SSL_MODE_AUTO_RETRY, nullptr);
 
-    SetSocketTimeouts(tcp_->Socket(), tcp_->Policy().readTimeout);
-    session_ = tls.SSL_new(context_);
-    if (session_ == nullptr || tls.SSL_set_fd(session_, tcp_->Socket()) != 1) {
+    session_.reset(tls.SSL_new(context_.get()));
+    if (!session_ || tls.SSL_set_fd(session_.get(), tcp_->Socket()) != 1) {
         throw Error(u"Error creating SSL session.");
     }
     // RFC 6066 3: a literal IP address is not a server name.
     if (!ipLiteral) {
         std::string name = Utf16ToUtf8(host);
-        tls.SSL_ctrl(session_, SSL_CTRL_SET_TLSEXT_HOSTNAME, TLSEXT_NAMETYPE_host_name,
+        tls.SSL_ctrl(session_.get(), SSL_CTRL_SET_TLSEXT_HOSTNAME, TLSEXT_NAMETYPE_host_name,
                      name.data());
         tls.ERR_clear_error();
     }
     const SigpipeHeldBack held;
     errno = 0;
-    const int result = tls.SSL_connect(session_);
+    const int result = tls.SSL_connect(session_.get());
     const int savedErrno = errno;
     if (result != 1) {
-        ThrowHandshakeFailure(tls, tls.SSL_get_error(session_, result), savedErrno);
+        ThrowHandshakeFailure(tls, tls.SSL_get_error(session_.get(), result), savedErrno);
     }
 }
 
-TlsTransport::~TlsTransport()
+void TlsTransport::ContextFree::operator()(ssl_ctx_st* context) const
 {
-    const TlsFunctions& tls = LoadedTlsFunctions();
-    if (session_ != nullptr) {
-        tls.SSL_free(session_);
-    }
-    if (context_ != nullptr) {
-        tls.SSL_CTX_free(context_);
-    }
+    LoadedTlsFunctions().SSL_CTX_free(context);
+}
+
+void TlsTransport::SessionFree::operator()(ssl_st* session) const
+{
+    LoadedTlsFunctions().SSL_free(session);
 }
 
 std::size_t TlsTransport::Receive(char* buffer, std::size_t size)
 {
     const TlsFunctions& tls = LoadedTlsFunctions();
-    if (tls.SSL_pending(session_) == 0) {
+    if (tls.SSL_pending(session_.get()) == 0) {
         WaitReadable(tcp_->Socket(), tcp_->Policy());
     }
     tls.ERR_clear_error();
     const SigpipeHeldBack held;
     errno = 0;
-    const int received =
-        tls.SSL_read(session_, buffer, static_cast<int>(std::min<std::size_t>(size, INT_MAX)));
+    const int received = tls.SSL_read(session_.get(), buffer,
+                                      static_cast<int>(std::min<std::size_t>(size, INT_MAX)));
     const int savedErrno = errno;
     if (received > 0) {
         return static_cast<std::size_t>(received);
     }
-    const int error = tls.SSL_get_error(session_, received);
+    const int error = tls.SSL_get_error(session_.get(), received);
     const unsigned long first = tls.ERR_peek_error();
     if (error == SSL_ERROR_ZERO_RETURN) {
         return 0;
@@ -178,14 +178,15 @@ void TlsTransport::Send(std::string_view bytes)
         tls.ERR_clear_error();
         const SigpipeHeldBack held;
         errno = 0;
-        const int sent = tls.SSL_write(
-            session_, bytes.data(), static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX)));
+        const int sent =
+            tls.SSL_write(session_.get(), bytes.data(),
+                          static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX)));
         const int savedErrno = errno;
         if (sent > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(sent));
             continue;
         }
-        const int error = tls.SSL_get_error(session_, sent);
+        const int error = tls.SSL_get_error(session_.get(), sent);
         const unsigned long first = tls.ERR_peek_error();
         if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) {
             ThrowSocketError(ETIMEDOUT); // the send time-out ran out

@@ -17,17 +17,21 @@ public:
     // ciphers, no certificate verification) and performs the handshake, with the server name
     // `host` unless it is an IP address literal. Throws the TLS messages of the client.
     TlsTransport(std::unique_ptr<TcpTransport> tcp, const std::u16string& host, bool ipLiteral);
-    ~TlsTransport() override;
-    TlsTransport(const TlsTransport&) = delete;
-    TlsTransport& operator=(const TlsTransport&) = delete;
 
     std::size_t Receive(char* buffer, std::size_t size) override;
     void Send(std::string_view bytes) override;
 
 private:
+    struct ContextFree {
+        void operator()(ssl_ctx_st* context) const;
+    };
+    struct SessionFree {
+        void operator()(ssl_st* session) const;
+    };
+
     std::unique_ptr<TcpTransport> tcp_;
-    ssl_ctx_st* context_ = nullptr;
-    ssl_st* session_ = nullptr;
+    std::unique_ptr<ssl_ctx_st, ContextFree> context_; // lives as long as its connection
+    std::unique_ptr<ssl_st, SessionFree> session_;
 };
 
 } // namespace crawl::http

@@ -47,10 +47,35 @@ bool ReadInteger(const std::string& bytes, std::int64_t& value, bool& outOfRange
     return error == std::errc() && stop == end;
 }
 
+// Up to 18 digits always fit 64 bits: most runs (ids, counts) are read without a copy.
+constexpr std::size_t ShortIntegerDigits = 18;
+
+bool ReadShortInteger(std::u16string_view run, std::int64_t& value) noexcept
+{
+    const bool negative = !run.empty() && run.front() == u'-';
+    const std::u16string_view digits = run.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > ShortIntegerDigits) {
+        return false;
+    }
+    std::int64_t magnitude = 0;
+    for (const char16_t c : digits) {
+        if (c < u'0' || c > u'9') {
+            return false;
+        }
+        magnitude = magnitude * 10 + (c - u'0');
+    }
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 } // namespace
 
 JsonNode* NumberNode(std::u16string_view run)
 {
+    std::int64_t value = 0;
+    if (ReadShortInteger(run, value)) {
+        return IntegerNode(value, JsonType::stInt);
+    }
     // The point starts a count of the digits after it; an exponent, or a fifth digit, ends
     // the count and makes the number a real.
     bool counting = false;
@@ -73,7 +98,6 @@ JsonNode* NumberNode(std::u16string_view run)
     }
     const bool anyExponent = run.find_first_of(u"eE") != std::u16string_view::npos;
     std::string bytes = ToBytes(run);
-    std::int64_t value = 0;
     bool outOfRange = false;
 
     if (!anyPoint && !anyExponent) {

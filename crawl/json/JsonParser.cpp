@@ -1,9 +1,10 @@
+#include "crawl/json/JsonBuild.h"
+#include "crawl/json/JsonEscapes.h"
 #include "crawl/json/JsonNode.h"
 #include "crawl/json/JsonNumber.h"
 #include "crawl/json/JsonScan.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -44,29 +45,6 @@ JsonNode* NewBoolean(bool value)
     node->boolean = value;
     return node;
 }
-
-int HexDigit(char16_t c) noexcept
-{
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return -1;
-}
-
-// A member while its object is read: the name lies in the parser's name buffer.
-struct PendingMember {
-    const JsonNode* value;
-    std::uint32_t hash;
-    std::uint32_t nameOffset;
-    std::uint32_t nameLength;
-    std::uint32_t position; // order in the text; the later of two equal names wins
-};
 
 class Parser {
 public:
@@ -123,87 +101,21 @@ private:
         }
     }
 
-    // One escape after its backslash, appended to `out`; false when it cannot be completed.
-    bool ReadEscape(std::u16string& out) noexcept
-    {
-        if (AtEnd()) {
-            return false;
-        }
-        const char16_t c = *position_++;
-        switch (c) {
-        case u'b':
-            out += u'\b';
-            return true;
-        case u't':
-            out += u'\t';
-            return true;
-        case u'n':
-            out += u'\n';
-            return true;
-        case u'f':
-            out += u'\f';
-            return true;
-        case u'r':
-            out += u'\r';
-            return true;
-        case u'u':
-            return ReadHex(4, out);
-        case u'x':
-            return ReadHex(2, out);
-        default:
-            out += c;
-            return true;
-        }
-    }
-
-    bool ReadHex(int digits, std::u16string& out) noexcept
-    {
-        if (end_ - position_ < digits) {
-            return false;
-        }
-        unsigned code = 0;
-        for (int i = 0; i < digits; ++i) {
-            const int digit = HexDigit(*position_++);
-            if (digit < 0) {
-                return false;
-            }
-            code = code * 16 + static_cast<unsigned>(digit);
-        }
-        out += static_cast<char16_t>(code);
-        return true;
-    }
-
-    // Characters up to the closing quote, escapes decoded, appended to `out`; starts inside
-    // the quotes and ends after the closing one.
-    bool ReadQuotedRest(char16_t quote, std::u16string& out)
-    {
-        for (;;) {
-            const char16_t* start = position_;
-            position_ = FindFirstOf(position_, end_, quote, u'\\');
-            out.append(start, position_);
-            if (AtEnd()) {
-                return false;
-            }
-            if (*position_++ == quote) {
-                return true;
-            }
-            if (!ReadEscape(out)) {
-                return false;
-            }
-        }
-    }
-
     const JsonNode* ParseQuoted(char16_t quote)
     {
-        // Most texts hold no escape: they are copied straight from the input.
         const char16_t* start = ++position_;
-        position_ = FindFirstOf(position_, end_, quote, u'\\');
-        if (position_ != end_ && *position_ == quote) {
-            ++position_;
-            return NewText({start, static_cast<std::size_t>(position_ - 1 - start)});
+        bool escaped = false;
+        const char16_t* stop = FindUnescaped(start, end_, escaped, quote);
+        if (stop == nullptr || stop == end_) {
+            return nullptr;
         }
-        text_.assign(start, position_);
-        if (!ReadQuotedRest(quote, text_)) {
+        position_ = stop + 1;
+        // Most texts hold no escape: they are copied straight from the input.
+        if (!escaped) {
+            return NewText({start, static_cast<std::size_t>(stop - start)});
+        }
+        text_.clear();
+        if (!AppendDecoded(start, stop, text_)) {
             return nullptr;
         }
         return NewText(text_);
@@ -213,20 +125,19 @@ private:
     // decoded, trailing spaces and line breaks removed.
     const JsonNode* ParseBareWord(Place place)
     {
-        const char16_t stop = place == Place::Item ? u']' : u'}';
+        const char16_t* start = position_;
+        bool escaped = false;
+        const char16_t* stop = place == Place::Top ? FindUnescaped(start, end_, escaped)
+                               : place == Place::Item
+                                   ? FindUnescaped(start, end_, escaped, u',', u']')
+                                   : FindUnescaped(start, end_, escaped, u',', u'}');
+        if (stop == nullptr) {
+            return nullptr;
+        }
+        position_ = stop;
         text_.clear();
-        for (;;) {
-            const char16_t* start = position_;
-            position_ = place == Place::Top ? FindFirstOf(position_, end_, u'\\')
-                                            : FindFirstOf(position_, end_, u'\\', u',', stop);
-            text_.append(start, position_);
-            if (AtEnd() || *position_ != u'\\') {
-                break;
-            }
-            ++position_;
-            if (!ReadEscape(text_)) {
-                return nullptr;
-            }
+        if (!AppendDecoded(start, stop, text_)) {
+            return nullptr;
         }
         const std::size_t kept = text_.find_last_not_of(u" \r\n");
         text_.resize(kept == std::u16string::npos ? 0 : kept + 1);
@@ -349,13 +260,7 @@ private:
 
     const JsonNode* MakeArray(std::size_t first)
     {
-        const std::size_t count = items_.size() - first;
-        JsonNode* node = NewNode(JsonType::stArray, count * sizeof(const JsonNode*));
-        node->count = static_cast<std::uint32_t>(count);
-        if (count != 0) {
-            std::memcpy(const_cast<const JsonNode**>(node->Items()), items_.data() + first,
-                        count * sizeof(const JsonNode*));
-        }
+        const JsonNode* node = NewArray(items_.data() + first, items_.size() - first);
         items_.resize(first);
         return node;
     }
@@ -366,32 +271,30 @@ private:
         if (AtEnd()) {
             return false;
         }
-        const char16_t c = *position_;
-        if (c == u'"' || c == u'\'') {
-            ++position_;
-            if (!ReadQuotedRest(c, names_) || !SkipSpace() || AtEnd() || *position_ != u':') {
-                return false;
-            }
-            ++position_;
-            return true;
-        }
-        if (StartsNoName(c)) {
+        const char16_t first = *position_;
+        const bool quoted = first == u'"' || first == u'\'';
+        if (!quoted && StartsNoName(first)) {
             return false;
         }
-        for (;;) {
-            const char16_t* start = position_;
-            position_ = FindFirstOf(position_, end_, u':', u'\\');
-            names_.append(start, position_);
-            if (AtEnd()) {
-                return false;
-            }
-            if (*position_++ == u':') {
-                return true;
-            }
-            if (!ReadEscape(names_)) {
-                return false;
-            }
+        const char16_t* start = quoted ? position_ + 1 : position_;
+        bool escaped = false;
+        const char16_t* stop = FindUnescaped(start, end_, escaped, quoted ? first : u':');
+        if (stop == nullptr || stop == end_) {
+            return false;
         }
+        if (!escaped) {
+            names_.append(start, stop);
+        } else if (!AppendDecoded(start, stop, names_)) {
+            return false;
+        }
+        position_ = stop + 1;
+        if (quoted) {
+            if (!SkipSpace() || AtEnd() || *position_ != u':') {
+                return false;
+            }
+            ++position_;
+        }
+        return true;
     }
 
     const JsonNode* ParseObject(int level)
@@ -441,48 +344,10 @@ private:
         }
     }
 
-    // Sorts the members into member order, keeps the last of equal names and builds the node.
     const JsonNode* MakeObject(std::size_t first, std::size_t namesStart)
     {
-        const char16_t* names = names_.data() + namesStart;
-        auto nameOf = [names](const PendingMember& member) {
-            return std::u16string_view(names + member.nameOffset, member.nameLength);
-        };
-        const auto begin = members_.begin() + static_cast<std::ptrdiff_t>(first);
-        std::sort(begin, members_.end(), [&](const PendingMember& a, const PendingMember& b) {
-            if (a.hash != b.hash || nameOf(a) != nameOf(b)) {
-                return MemberBefore(a.hash, nameOf(a), b.hash, nameOf(b));
-            }
-            return a.position > b.position;
-        });
-        // After the sort the latest of equal names comes first; the earlier ones are dropped.
-        auto kept = begin;
-        std::size_t nameLength = 0;
-        for (auto member = begin; member != members_.end(); ++member) {
-            if (member != begin && member->hash == (kept - 1)->hash &&
-                nameOf(*member) == nameOf(*(kept - 1))) {
-                Release(member->value);
-                continue;
-            }
-            nameLength += member->nameLength;
-            *kept++ = *member;
-        }
-        members_.erase(kept, members_.end());
-
-        const std::size_t count = members_.size() - first;
-        JsonNode* node =
-            NewNode(JsonType::stObject, count * sizeof(JsonMember) + nameLength * sizeof(char16_t));
-        node->count = static_cast<std::uint32_t>(count);
-        auto* stored = const_cast<JsonMember*>(node->Members());
-        auto* storedNames = reinterpret_cast<char16_t*>(stored + count);
-        std::uint32_t offset = 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            const PendingMember& member = members_[first + i];
-            stored[i] = {member.value, member.hash, offset, member.nameLength};
-            std::memcpy(storedNames + offset, names + member.nameOffset,
-                        member.nameLength * sizeof(char16_t));
-            offset += member.nameLength;
-        }
+        const JsonNode* node =
+            NewObject(members_.data() + first, members_.size() - first, names_.data() + namesStart);
         members_.resize(first);
         names_.resize(namesStart);
         return node;

@@ -57,7 +57,7 @@ void AppendCurrency(std::u16string& out, std::int64_t value)
 }
 
 // Reals with 15 significant digits, the form of printf's "%.15g": decimal notation when the
-// exponent lies in -5..14, else "d.ddde+XX" with at least two exponent digits; trailing
+// exponent lies in -4..14, else "d.ddde+XX" with at least two exponent digits; trailing
 // zeros and a trailing point are dropped (1.0 gives "1", 1e20 gives "1e+20"). Locale-free.
 void AppendDouble(std::u16string& out, double value)
 {

@@ -2,6 +2,8 @@
 
 #include "crawl/json/JsonNode.h"
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace crawl::json {
@@ -133,7 +135,12 @@ JsonArray JsonValue::AsArray() const noexcept
 
 std::int32_t JsonArray::Length() const noexcept
 {
-    return node_ != nullptr ? static_cast<std::int32_t>(node_->count) : 0;
+    if (node_ == nullptr) {
+        return 0;
+    }
+    // Items past the 32-bit count (a text of more than 4 GB) stay out of reach.
+    return static_cast<std::int32_t>(
+        std::min<std::uint32_t>(node_->count, std::numeric_limits<std::int32_t>::max()));
 }
 
 JsonValue JsonArray::Item(std::int32_t index) const

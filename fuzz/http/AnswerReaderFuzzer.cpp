@@ -1,9 +1,10 @@
 // Feeds arbitrary bytes to the answer reader as a server's answer: status line, header lines,
-// interim answers, body framing, and the resolution of a Location value.
+// interim answers, body framing, the resolution of a Location value and the body's decoding.
 #include "crawl/Error.h"
 #include "crawl/http/AnswerBody.h"
 #include "crawl/http/AnswerHead.h"
 #include "crawl/http/AnswerStatus.h"
+#include "crawl/http/Charset.h"
 #include "crawl/http/MemoryTransport.h"
 #include "crawl/http/RequestUrl.h"
 
@@ -41,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (body.size() > size) {
             __builtin_trap(); // a body can never hold more than the answer's bytes
         }
+        DecodeBody(head.Value(u"Content-Type"), body);
     } catch (const crawl::Error&) {
         // Every malformed answer ends in one of the reader's messages.
     }

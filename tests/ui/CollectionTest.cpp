@@ -153,7 +153,10 @@ void CollectionTest::collection()
     for (std::size_t i = 0; i < requests.size(); ++i) {
         QCOMPARE(requests[i].body, Body(pages[int(i)]));
         QCOMPARE(requests[i].method, std::string("POST"));
+        // Before any run: the media type alone, and the client's initial user agent.
         QCOMPARE(requests[i].Header("Content-Type").value_or(""), std::string("application/json"));
+        QCOMPARE(requests[i].Header("User-Agent").value_or(""),
+                 std::string("Mozilla/3.0 (compatible; Indy Library)"));
     }
     QStringList links;
     if (fault == Fault::FailingPage2) {

@@ -16,7 +16,12 @@ namespace {
 
 using ControlOf = QWidget* (*)(TMainForm&);
 
-#define CONTROL(name) [](TMainForm& form) -> QWidget* { return form.name; }
+// The control that a member of the window points to.
+template <auto member>
+QWidget* Control(TMainForm& form)
+{
+    return form.*member;
+}
 
 QString TextOf(QWidget* control)
 {
@@ -61,44 +66,48 @@ void LayoutTest::controlsAtDesignSize_data()
     QTest::addColumn<bool>("sizedToText");
 
     const QString defaultLink = QStringLiteral("https://registry.example.org/sro/322/member/list");
-    QTest::newRow("OpenSiteButton") << ControlOf(CONTROL(OpenSiteButton)) << QRect(8, 8, 286, 29)
-                                    << true << "1. Откройте сайт Registry.example.org" << false;
-    QTest::newRow("Label3") << ControlOf(CONTROL(Label3)) << QRect(307, 15, 140, 13) << true
-                            << "2. Зайдите в карточку СРО" << true;
-    QTest::newRow("Button1") << ControlOf(CONTROL(Button1)) << QRect(596, 37, 168, 25) << true
-                             << "Загрузить ссылки на все СРО" << false;
-    QTest::newRow("Label1") << ControlOf(CONTROL(Label1)) << QRect(8, 43, 477, 13) << true
+    QTest::newRow("OpenSiteButton")
+        << ControlOf(&Control<&TMainForm::OpenSiteButton>) << QRect(8, 8, 286, 29) << true
+        << "1. Откройте сайт Registry.example.org" << false;
+    QTest::newRow("Label3") << ControlOf(&Control<&TMainForm::Label3>) << QRect(307, 15, 140, 13)
+                            << true << "2. Зайдите в карточку СРО" << true;
+    QTest::newRow("Button1") << ControlOf(&Control<&TMainForm::Button1>) << QRect(596, 37, 168, 25)
+                             << true << "Загрузить ссылки на все СРО" << false;
+    QTest::newRow("Label1") << ControlOf(&Control<&TMainForm::Label1>) << QRect(8, 43, 477, 13)
+                            << true
                             << "3. Скопируйте ссылку на реестр членов СРО в поле ниже, либо "
                                "загрузите ссылки на все СРО"
                             << true;
-    QTest::newRow("UrlsMemo") << ControlOf(CONTROL(UrlsMemo)) << QRect(8, 62, 756, 123) << true
-                              << defaultLink << false;
-    QTest::newRow("Label5") << ControlOf(CONTROL(Label5)) << QRect(8, 191, 457, 13) << true
+    QTest::newRow("UrlsMemo") << ControlOf(&Control<&TMainForm::UrlsMemo>) << QRect(8, 62, 756, 123)
+                              << true << defaultLink << false;
+    QTest::newRow("Label5") << ControlOf(&Control<&TMainForm::Label5>) << QRect(8, 191, 457, 13)
+                            << true
                             << "4. Нажмите кнопку <Старт>, программа обойдет все элементы "
                                "списка и соберет данные"
                             << true;
     QTest::newRow("MobilesCheckBox")
-        << ControlOf(CONTROL(MobilesCheckBox)) << QRect(8, 210, 311, 20) << true
+        << ControlOf(&Control<&TMainForm::MobilesCheckBox>) << QRect(8, 210, 311, 20) << true
         << "Выгружать только организации с иобильными номерами" << true;
-    QTest::newRow("Label6") << ControlOf(CONTROL(Label6)) << QRect(559, 210, 156, 13) << false
-                            << "Интервал между запросами, с:" << false;
-    QTest::newRow("IntervalSpinEdit")
-        << ControlOf(CONTROL(IntervalSpinEdit)) << QRect(721, 207, 43, 21) << false << "" << false;
-    QTest::newRow("StartButton") << ControlOf(CONTROL(StartButton)) << QRect(8, 236, 206, 37)
-                                 << true << "СТАРТ" << false;
-    QTest::newRow("PauseButton") << ControlOf(CONTROL(PauseButton)) << QRect(219, 248, 75, 25)
-                                 << true << "пауза" << false;
-    QTest::newRow("StopButton") << ControlOf(CONTROL(StopButton)) << QRect(300, 248, 75, 25) << true
-                                << "стоп" << false;
-    QTest::newRow("Label2") << ControlOf(CONTROL(Label2)) << QRect(8, 279, 24, 13) << true << "Логи"
-                            << true;
-    QTest::newRow("LogsMemo") << ControlOf(CONTROL(LogsMemo)) << QRect(8, 298, 760, 218) << true
+    QTest::newRow("Label6") << ControlOf(&Control<&TMainForm::Label6>) << QRect(559, 210, 156, 13)
+                            << false << "Интервал между запросами, с:" << false;
+    QTest::newRow("IntervalSpinEdit") << ControlOf(&Control<&TMainForm::IntervalSpinEdit>)
+                                      << QRect(721, 207, 43, 21) << false << "" << false;
+    QTest::newRow("StartButton") << ControlOf(&Control<&TMainForm::StartButton>)
+                                 << QRect(8, 236, 206, 37) << true << "СТАРТ" << false;
+    QTest::newRow("PauseButton") << ControlOf(&Control<&TMainForm::PauseButton>)
+                                 << QRect(219, 248, 75, 25) << true << "пауза" << false;
+    QTest::newRow("StopButton") << ControlOf(&Control<&TMainForm::StopButton>)
+                                << QRect(300, 248, 75, 25) << true << "стоп" << false;
+    QTest::newRow("Label2") << ControlOf(&Control<&TMainForm::Label2>) << QRect(8, 279, 24, 13)
+                            << true << "Логи" << true;
+    QTest::newRow("LogsMemo") << ControlOf(&Control<&TMainForm::LogsMemo>)
+                              << QRect(8, 298, 760, 218) << true
                               << "Спасибо, что пользуетесь парсером от сервиса Verdanix!\n"
                               << false;
-    QTest::newRow("ProgressBar") << ControlOf(CONTROL(ProgressBar)) << QRect(0, 522, 772, 17)
-                                 << true << "" << false;
-    QTest::newRow("StagesProgressBar")
-        << ControlOf(CONTROL(StagesProgressBar)) << QRect(0, 539, 772, 17) << true << "" << false;
+    QTest::newRow("ProgressBar") << ControlOf(&Control<&TMainForm::ProgressBar>)
+                                 << QRect(0, 522, 772, 17) << true << "" << false;
+    QTest::newRow("StagesProgressBar") << ControlOf(&Control<&TMainForm::StagesProgressBar>)
+                                       << QRect(0, 539, 772, 17) << true << "" << false;
 }
 
 void LayoutTest::controlsAtDesignSize()
@@ -133,18 +142,20 @@ void LayoutTest::resizingMovesAndStretches_data()
     QTest::addColumn<QRect>("geometry");
 
     // The window grows by 100 x 50 pixels.
-    QTest::newRow("left, top stays") << ControlOf(CONTROL(StartButton)) << QRect(8, 236, 206, 37);
-    QTest::newRow("top, right moves") << ControlOf(CONTROL(Button1)) << QRect(696, 37, 168, 25);
+    QTest::newRow("left, top stays")
+        << ControlOf(&Control<&TMainForm::StartButton>) << QRect(8, 236, 206, 37);
+    QTest::newRow("top, right moves")
+        << ControlOf(&Control<&TMainForm::Button1>) << QRect(696, 37, 168, 25);
     QTest::newRow("hidden field moves too")
-        << ControlOf(CONTROL(IntervalSpinEdit)) << QRect(821, 207, 43, 21);
+        << ControlOf(&Control<&TMainForm::IntervalSpinEdit>) << QRect(821, 207, 43, 21);
     QTest::newRow("link list stretches in width")
-        << ControlOf(CONTROL(UrlsMemo)) << QRect(8, 62, 856, 123);
+        << ControlOf(&Control<&TMainForm::UrlsMemo>) << QRect(8, 62, 856, 123);
     QTest::newRow("log view stretches both ways")
-        << ControlOf(CONTROL(LogsMemo)) << QRect(8, 298, 860, 268);
+        << ControlOf(&Control<&TMainForm::LogsMemo>) << QRect(8, 298, 860, 268);
     QTest::newRow("upper bar docked at the bottom")
-        << ControlOf(CONTROL(ProgressBar)) << QRect(0, 572, 872, 17);
+        << ControlOf(&Control<&TMainForm::ProgressBar>) << QRect(0, 572, 872, 17);
     QTest::newRow("lower bar below it")
-        << ControlOf(CONTROL(StagesProgressBar)) << QRect(0, 589, 872, 17);
+        << ControlOf(&Control<&TMainForm::StagesProgressBar>) << QRect(0, 589, 872, 17);
 }
 
 void LayoutTest::resizingMovesAndStretches()

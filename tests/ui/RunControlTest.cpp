@@ -213,6 +213,10 @@ void RunControlTest::progressUpdate()
     TMainForm& form = fixture.Form();
     ui::GradientProgressBar* bar = stages ? form.StagesProgressBar : form.ProgressBar;
     ui::GradientProgressBar* other = stages ? form.ProgressBar : form.StagesProgressBar;
+    // Only the progress bar's update lets the window handle what is waiting (pause, stop).
+    bool handled = false;
+    QMetaObject::invokeMethod(
+        &form, [&handled] { handled = true; }, Qt::QueuedConnection);
     if (stages) {
         form.UpdateStagesProgressBar(position, maximum);
     } else {
@@ -223,6 +227,8 @@ void RunControlTest::progressUpdate()
     QCOMPARE(bar->toolTip(), hint);
     QCOMPARE(other->Max(), 100);
     QVERIFY(other->toolTip().isEmpty());
+    QCOMPARE(handled, !stages);
+    QCoreApplication::processEvents();
 }
 
 SRO_UI_TEST_MAIN(RunControlTest)

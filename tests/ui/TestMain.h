@@ -10,7 +10,7 @@
     int main(int argc, char** argv)                                                                \
     {                                                                                              \
         qputenv("QT_QPA_PLATFORM", "offscreen");                                                   \
-        ui::Application application(argc, argv, QStringLiteral("Парсер registry.example.org"));    \
+        ui::Application application(argc, argv, ui::ApplicationTitle("Registry.Example.org"));     \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

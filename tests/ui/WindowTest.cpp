@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-using ui::TMainForm;
-
 class WindowTest : public QObject {
     Q_OBJECT
 
@@ -26,6 +24,7 @@ private slots:
     void openSiteButtonOpensSroList();
     void errorBoxText_data();
     void errorBoxText();
+    void uncaughtErrorReachesDefaultErrorBox_data();
     void uncaughtErrorReachesDefaultErrorBox();
     void timeStamp_data();
     void timeStamp();
@@ -190,13 +189,27 @@ void WindowTest::errorBoxText()
     QCOMPARE(ui::ErrorBoxText(message), text);
 }
 
+void WindowTest::uncaughtErrorReachesDefaultErrorBox_data()
+{
+    QTest::addColumn<bool>("fromHandlerOfOurs");
+    QTest::newRow("handler of ours") << true;
+    QTest::newRow("caught by the application object") << false;
+}
+
 void WindowTest::uncaughtErrorReachesDefaultErrorBox()
 {
+    QFETCH(bool, fromHandlerOfOurs);
     ui::test::ModalBoxWatcher watcher;
-    QPushButton button;
-    connect(&button, &QPushButton::clicked, [] { throw crawl::Error(u"Нет файла urls.txt"); });
-    button.show();
-    QTest::mouseClick(&button, Qt::LeftButton);
+    const auto fail = [] { throw crawl::Error(u"Нет файла urls.txt"); };
+    if (fromHandlerOfOurs) {
+        QPushButton button;
+        connect(&button, &QPushButton::clicked, ui::ShowingErrors(fail));
+        button.show();
+        QTest::mouseClick(&button, Qt::LeftButton);
+    } else {
+        QTimer::singleShot(0, fail);
+        QTRY_VERIFY(!watcher.Seen().empty());
+    }
     QCOMPARE(watcher.Seen().size(), std::size_t{1});
     QCOMPARE(watcher.Seen().front().caption, QStringLiteral("Парсер registry.example.org"));
     QCOMPARE(watcher.Seen().front().text, QStringLiteral("Нет файла urls.txt."));

@@ -41,6 +41,24 @@ TEST(RequestWait, HookRunsWhileTheUiThreadWaitsAndNeverOnAnotherThread)
     }
 }
 
+TEST(RequestWait, UiThreadWaitForDataIsBoundedByTheReadTimeout)
+{
+    for (const Tls tls : {Tls::Off, Tls::On}) {
+        RegistryServer server(tls);
+        ScriptedAnswer silent = ScriptedAnswer::Json("[]");
+        silent.misbehaviour = testsupport::Misbehaviour::NeverAnswer;
+        server.Answer("/silent", silent);
+        HttpClient client;
+        Prepare(client);
+        client.SetTimeouts({600ms, 5000ms});
+        int uiRounds = 0;
+        client.SetUiThreadHook(std::this_thread::get_id(), [&] { ++uiRounds; });
+        EXPECT_EQ(PostAndCatch(client, UrlOf(server, "/silent"), EmptyObjectBody),
+                  Fails("Read timed out."));
+        EXPECT_GE(uiRounds, 1);
+    }
+}
+
 // Holds the answer to "/slow" until the test lets it go (at most 5 s).
 struct HeldAnswer {
     std::promise<void> release;

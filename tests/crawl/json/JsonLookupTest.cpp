@@ -62,6 +62,17 @@ TEST(ObjectAt, EveryIntermediateMustBeAnObject)
     EXPECT_EQ(root.ObjectAt(u"data").IntegerAt(u"count"), 12);
 }
 
+TEST(ObjectAt, AnswersThatAreNoObjectHoldNothing)
+{
+    for (const std::u16string_view answer : {u"", u"<html><body>502</body></html>"}) {
+        const JsonValue root = ParseString(answer);
+        ASSERT_TRUE(root);
+        EXPECT_EQ(root.Type(), JsonType::stString);
+        EXPECT_FALSE(root.ObjectAt(u"data"));
+        EXPECT_FALSE(root.AsArray());
+    }
+}
+
 TEST(ObjectAt, ReadsPathsWithAndWithoutIndexes)
 {
     const JsonValue root =

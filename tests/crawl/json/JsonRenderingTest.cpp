@@ -38,6 +38,11 @@ TEST(AsString, RendersEveryKindOfValue)
         {"numbers inside containers", u"[7,-1.50,2.0,1e20,0.0]", u"[7,-1.5,2.,1e+20,0]"},
         {"real with a whole value", u"1.0e0", u"1"},
         {"real below one", u"0.000012345", u"1.2345e-05"},
+        {"smallest decimal exponent", u"1e-4", u"0.0001"},
+        {"largest decimal exponent", u"123456789012345e0", u"123456789012345"},
+        {"first exponent form", u"1e15", u"1e+15"},
+        {"three exponent digits", u"-2.5e-300", u"-2.5e-300"},
+        {"negative zero", u"-0e0", u"-0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
