@@ -30,7 +30,7 @@ double Percentile(std::vector<double> samples, double fraction)
 void PrintFigure(const std::string& name, double value, const std::string& unit,
                  const std::string& baselineName, double baseline, const std::string& goal)
 {
-    std::printf("%-44s %12.3f %-8s baseline %-28s %12.3f %-8s ratio %7.3f", name.c_str(), value,
+    std::printf("%-56s %12.3f %-8s baseline %-28s %12.3f %-8s ratio %7.3f", name.c_str(), value,
                 unit.c_str(), baselineName.c_str(), baseline, unit.c_str(),
                 baseline != 0 ? value / baseline : 0.0);
     if (!goal.empty()) {
@@ -42,7 +42,7 @@ void PrintFigure(const std::string& name, double value, const std::string& unit,
 
 void PrintValue(const std::string& name, double value, const std::string& unit)
 {
-    std::printf("%-44s %12.3f %s\n", name.c_str(), value, unit.c_str());
+    std::printf("%-56s %12.3f %s\n", name.c_str(), value, unit.c_str());
     std::fflush(stdout);
 }
 

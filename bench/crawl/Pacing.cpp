@@ -9,6 +9,8 @@
 #include "crawl/platform/TickCount.h"
 #include "ui/Application.h"
 
+#include <QGuiApplication>
+
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -62,8 +64,10 @@ int main(int argc, char** argv)
     const QString link = QString::fromStdString(registry.SroLink(bench::BenchSroId));
     const std::string pagePath = testsupport::FakeRegistry::MemberListPath(bench::BenchSroId);
 
-    std::printf("crawl pacing: %d pages of %d members at interval %d s, %ld repetitions\n", pages,
-                bench::MembersPerPage, interval, repetitions);
+    std::printf("crawl pacing: %d pages of %d members at interval %d s, %ld repetitions, window "
+                "on the %s platform\n",
+                pages, bench::MembersPerPage, interval, repetitions,
+                qPrintable(QGuiApplication::platformName()));
     std::vector<double> walls;
     std::vector<double> floors;
     std::vector<double> excesses; // each gap beyond its delay, ms

@@ -11,6 +11,8 @@
 #include "bench/crawl/WindowRun.h"
 #include "ui/Application.h"
 
+#include <QGuiApplication>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -115,7 +117,8 @@ int main(int argc, char** argv)
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - runStart).count());
         }
     });
-    std::printf("crawl scale: %d members through the window, one run\n", members);
+    std::printf("crawl scale: %d members through the window on the %s platform, one run\n", members,
+                qPrintable(QGuiApplication::platformName()));
     probe.Start();
     const double runSeconds =
         bench::RunFromWindow(form, QString::fromStdString(server.SroLink()), 0);

@@ -11,6 +11,8 @@
 #include "bench/crawl/WindowRun.h"
 #include "ui/Application.h"
 
+#include <QGuiApplication>
+
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -57,8 +59,9 @@ int main(int argc, char** argv)
 
     // Microseconds per member that the UI thread spends in each hand-over operation.
     std::map<std::string, std::vector<double>> operationCost;
-    std::printf("crawl throughput: %zu members, %.0f requests per run, %ld repetitions\n", members,
-                requests, repetitions);
+    std::printf("crawl throughput: %zu members, %.0f requests per run, %ld repetitions, window on "
+                "the %s platform\n",
+                members, requests, repetitions, qPrintable(QGuiApplication::platformName()));
     const Measurement measurements[] = {
         {"run through the window",
          [&] {
