@@ -3,7 +3,7 @@
 #include "crawl/platform/TickCount.h"
 #include "crawl/text/TextFile.h"
 
-#include <QStringList>
+#include <string_view>
 
 namespace ui {
 
@@ -15,11 +15,13 @@ QString LogFileName(std::uint32_t tickCount)
 
 void WriteLogFile(const QString& path, const QString& logText)
 {
-    QString fileText;
-    for (const QString& line : logText.split(QLatin1Char('\n'))) {
-        fileText += line + QStringLiteral("\r\n");
-    }
-    crawl::WriteTextFile(path.toStdU16String(), fileText.toStdU16String(),
+    // One pass and no list of lines: the log of a long run has a hundred thousand of them.
+    QString fileText = logText;
+    fileText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    fileText += QStringLiteral("\r\n");
+    crawl::WriteTextFile(path.toStdU16String(),
+                         std::u16string_view(reinterpret_cast<const char16_t*>(fileText.utf16()),
+                                             static_cast<std::size_t>(fileText.size())),
                          crawl::TextEncoding::Utf8);
 }
 

@@ -26,6 +26,9 @@ constexpr QSize ClientSize(772, 556);
 // A worker that has been told to stop ends after its request under way, whose waits are
 // bounded by the HTTP client's time-outs.
 constexpr std::chrono::minutes WorkerEndLimit(5);
+// A run logs hundreds of lines a second; the log view shows them at this pace instead of
+// repainting itself and its scroll bars after every line.
+constexpr std::chrono::milliseconds LogRepaintPeriod(40);
 
 } // namespace
 
@@ -47,6 +50,12 @@ TMainForm::TMainForm(MainFormSettings settings, QWidget* parent)
         connect(button, &QPushButton::clicked, this,
                 ShowingErrors([this, handler = handler] { (this->*handler)(); }));
     }
+    logRepaint_.setSingleShot(true);
+    logRepaint_.setInterval(LogRepaintPeriod);
+    connect(&logRepaint_, &QTimer::timeout, this, [this] {
+        LogsMemo->setUpdatesEnabled(true);
+        LogsMemo->repaint();
+    });
     // A request made on this thread keeps the window responsive while it waits.
     IdHTTP1.SetUiThreadHook(std::this_thread::get_id(), [] { QCoreApplication::processEvents(); });
 }
@@ -154,6 +163,10 @@ void TMainForm::OpenSiteButtonClick()
 
 void TMainForm::AppendTimeStampedLine(const QString& message)
 {
+    if (!logRepaint_.isActive()) {
+        LogsMemo->setUpdatesEnabled(false);
+        logRepaint_.start();
+    }
     LogsMemo->appendPlainText(
         TimeStampedLine(QDateTime::currentDateTime(), QLocale::system(), message));
 }

@@ -8,6 +8,7 @@
 #include "ui/QtUiDispatcher.h"
 
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
@@ -114,6 +115,8 @@ private:
     void CollectSroLinks();
     QString LinkListPath() const;
 
+    // While it runs, the log view is not repainted; see AppendTimeStampedLine.
+    QTimer logRepaint_;
     MainFormSettings settings_;
     AnchorLayout anchors_;
     QtUiDispatcher dispatcher_;

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <mutex>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <optional>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -22,6 +24,10 @@ SocketHandle OpenSocket(int family)
     if (socket.Get() < 0) {
         ThrowSocketError(errno);
     }
+    // A request goes out as two writes (head, then body): with Nagle's algorithm the body would
+    // wait for the acknowledgement of the head, which the server delays by some 40 ms.
+    const int noDelay = 1;
+    ::setsockopt(socket.Get(), IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
     return socket;
 }
 

@@ -25,8 +25,9 @@ public:
     // The delay in milliseconds before the next page request; counts that request.
     std::int64_t NextDelay(double intervalSeconds);
 
-    // Sleeps in polls of 100 ms while `stopRequested` is false and less than `delay` has passed
-    // since the end of the previous page request (tick counts wrap at 2^32).
+    // Sleeps in polls of at most 100 ms while `stopRequested` is false and less than `delay` has
+    // passed since the end of the previous page request (tick counts wrap at 2^32); the last poll
+    // sleeps just the rest of the delay.
     void Wait(std::int64_t delay, const std::function<bool()>& stopRequested) const;
 
     // Takes the tick count at the end of a page request, successful or not.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <deque>
 #include <mutex>
+#include <unordered_map>
 
 namespace testsupport {
 namespace {
@@ -154,6 +155,9 @@ std::string MemberInfoJson(const FakeMember& member)
 struct FakeRegistry::State {
     std::mutex mutex;
     std::vector<Sro> sros;
+    // Where the first member of each id lies: (SRO, member) positions in `sros`, so that an
+    // info request costs the same in a registry of a hundred thousand members.
+    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> memberPositions;
     std::vector<Fault> faults;
 
     ScriptedAnswer Answer(const RecordedRequest& request);
@@ -233,14 +237,12 @@ ScriptedAnswer FakeRegistry::State::MemberList(const std::string& sroId, int pag
 
 ScriptedAnswer FakeRegistry::State::MemberInfo(const std::string& memberId) const
 {
-    for (const Sro& sro : sros) {
-        for (const FakeMember& member : sro.members) {
-            if (member.id == memberId) {
-                return ScriptedAnswer::Json(MemberInfoJson(member));
-            }
-        }
+    const auto found = memberPositions.find(memberId);
+    if (found == memberPositions.end()) {
+        return Plain(404, "Not Found");
     }
-    return Plain(404, "Not Found");
+    const auto [sro, member] = found->second;
+    return ScriptedAnswer::Json(MemberInfoJson(sros[sro].members[member]));
 }
 
 FakeRegistry::FakeRegistry(RegistryServer::Tls tls, int port)
@@ -268,6 +270,10 @@ std::string FakeRegistry::HostAndPort() const
 void FakeRegistry::AddSro(std::string sroId, std::vector<FakeMember> members)
 {
     std::lock_guard lock(state_->mutex);
+    const std::size_t sro = state_->sros.size();
+    for (std::size_t member = 0; member < members.size(); ++member) {
+        state_->memberPositions.try_emplace(members[member].id, sro, member);
+    }
     state_->sros.push_back(Sro{std::move(sroId), std::move(members)});
 }
 

@@ -196,6 +196,7 @@ void RegistryServer::State::Converse(ServerConnection& connection, std::size_t c
         if (!request) {
             return;
         }
+        request->received = std::chrono::steady_clock::now();
         request->connection = connectionNumber;
         request->serverName = std::string(connection.ServerName());
         {

@@ -28,6 +28,7 @@ struct RecordedRequest {
     std::string body{};
     std::size_t connection = 0; // 1-based number of the connection that carried it
     std::string serverName{};   // TLS server name indication; empty on plain HTTP
+    std::chrono::steady_clock::time_point received{}; // when the whole request had been read
 
     std::optional<std::string> Header(std::string_view name) const
     {

@@ -38,6 +38,7 @@ private slots:
     void pauseAndStopWithoutRunDoNothing();
     void busyStateStartAndEnd();
     void unwritableLogFileStillEndsBusyState();
+    void logViewRepaintsAfterABurstOfLines();
     void progressUpdate_data();
     void progressUpdate();
 };
@@ -118,6 +119,46 @@ void RunControlTest::busyStateStartAndEnd()
     QCOMPARE(logFiles.size(), 1);
     QVERIFY(QRegularExpression(QStringLiteral("^log--?\\d+\\.txt$")).match(logFiles[0]).hasMatch());
     QCOMPARE(fixture.ReadFile(logFiles[0]), (lines.join(QStringLiteral("\r\n")) + "\r\n").toUtf8());
+}
+
+namespace {
+
+// Counts the paint events of one widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Count() const { return count_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++count_;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    int count_ = 0;
+};
+
+} // namespace
+
+void RunControlTest::logViewRepaintsAfterABurstOfLines()
+{
+    ui::test::FormFixture fixture;
+    fixture.Show();
+    TMainForm& form = fixture.Form();
+    QCoreApplication::processEvents();
+    PaintCounter paints(form.LogsMemo->viewport());
+    // As a run hands lines over: one by one, with the events served in between.
+    for (int line = 1; line <= 50; ++line) {
+        form.AddLogLine(u"Добавлено в базу: ООО Член " + QString::number(line).toStdU16String());
+        QCoreApplication::processEvents();
+    }
+    const int paintsAfterBurst = paints.Count();
+    QTRY_VERIFY(form.LogsMemo->updatesEnabled());
+    QTRY_VERIFY(paints.Count() > paintsAfterBurst);
 }
 
 void RunControlTest::unwritableLogFileStillEndsBusyState()

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace crawl {
 namespace {
@@ -46,21 +47,24 @@ TEST(PagePacer, EveryTenthPageRequestOfTheRunGetsTheLongDelay)
     EXPECT_EQ(pacer.NextDelay(-1), -1000);
 }
 
-TEST(PagePacer, WaitsFromTheEndOfThePreviousPageRequestInPollsOf100Ms)
+TEST(PagePacer, WaitsTheRestOfTheDelayFromTheEndOfThePreviousPageRequestInPollsOf100Ms)
 {
     struct Case {
         const char* name;
         std::uint32_t start;      // tick count when the previous page request ended
         std::uint32_t busyBefore; // time spent between that end and the wait (members)
         std::int64_t delay;
-        std::uint32_t expectedPolls;
+        std::vector<std::uint32_t> expectedSleeps;
     };
+    const std::vector<std::uint32_t> tenPolls(10, 100);
+    const std::vector<std::uint32_t> fifteenPolls(15, 100);
     const Case cases[] = {
-        {"whole delay", 5000, 0, 1000, 10},
-        {"member requests count towards it", 5000, 450, 1000, 6},
-        {"already past", 5000, 2000, 1000, 0},
-        {"across the wrap of the tick count", 0xFFFFFF00U, 0, 1500, 15},
-        {"zero delay", 5000, 0, 0, 0},
+        {"whole delay", 5000, 0, 1000, tenPolls},
+        {"member requests count towards it", 5000, 450, 1000, {100, 100, 100, 100, 100, 50}},
+        {"rest below one poll", 5000, 963, 1000, {37}},
+        {"already past", 5000, 2000, 1000, {}},
+        {"across the wrap of the tick count", 0xFFFFFF00U, 0, 1500, fifteenPolls},
+        {"zero delay", 5000, 0, 0, {}},
     };
     for (const Case& c : cases) {
         runtest::FakeClock clock(c.start);
@@ -70,13 +74,12 @@ TEST(PagePacer, WaitsFromTheEndOfThePreviousPageRequestInPollsOf100Ms)
         if (c.busyBefore > 0) {
             functions.sleep(c.busyBefore);
         }
-        const std::size_t sleepsBefore = clock.Sleeps().size();
+        const std::vector<std::uint32_t> before = clock.Sleeps();
         pacer.Wait(c.delay, [] { return false; });
         const std::vector<std::uint32_t> sleeps = clock.Sleeps();
-        EXPECT_EQ(sleeps.size() - sleepsBefore, c.expectedPolls) << c.name;
-        for (std::size_t i = sleepsBefore; i < sleeps.size(); ++i) {
-            EXPECT_EQ(sleeps[i], 100U) << c.name;
-        }
+        EXPECT_EQ(std::vector<std::uint32_t>(sleeps.begin() + before.size(), sleeps.end()),
+                  c.expectedSleeps)
+            << c.name;
     }
 }
 
