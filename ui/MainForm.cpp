@@ -26,9 +26,25 @@ constexpr QSize ClientSize(772, 556);
 // A worker that has been told to stop ends after its request under way, whose waits are
 // bounded by the HTTP client's time-outs.
 constexpr std::chrono::minutes WorkerEndLimit(5);
-// A run logs hundreds of lines a second; the log view shows them at this pace instead of
-// repainting itself and its scroll bars after every line.
-constexpr std::chrono::milliseconds LogRepaintPeriod(40);
+// A run logs hundreds of lines a second; the log view takes them in at this pace, in one
+// insertion, instead of laying out and repainting itself after every line.
+constexpr std::chrono::milliseconds LogFlushPeriod(40);
+
+// What the user does to the log view that needs its whole text in place first.
+bool EditsLogView(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -39,6 +55,7 @@ TMainForm::TMainForm(MainFormSettings settings, QWidget* parent)
     resize(ClientSize);
     UrlsMemo->installEventFilter(this);
     LogsMemo->installEventFilter(this);
+    LogsMemo->viewport()->installEventFilter(this);
     const std::pair<QPushButton*, void (TMainForm::*)()> clickHandlers[] = {
         {StartButton, &TMainForm::StartButtonClick},
         {PauseButton, &TMainForm::PauseButtonClick},
@@ -50,12 +67,9 @@ TMainForm::TMainForm(MainFormSettings settings, QWidget* parent)
         connect(button, &QPushButton::clicked, this,
                 ShowingErrors([this, handler = handler] { (this->*handler)(); }));
     }
-    logRepaint_.setSingleShot(true);
-    logRepaint_.setInterval(LogRepaintPeriod);
-    connect(&logRepaint_, &QTimer::timeout, this, [this] {
-        LogsMemo->setUpdatesEnabled(true);
-        LogsMemo->repaint();
-    });
+    logFlush_.setSingleShot(true);
+    logFlush_.setInterval(LogFlushPeriod);
+    connect(&logFlush_, &QTimer::timeout, this, [this] { FlushLog(); });
     // A request made on this thread keeps the window responsive while it waits.
     IdHTTP1.SetUiThreadHook(std::this_thread::get_id(), [] { QCoreApplication::processEvents(); });
 }
@@ -99,9 +113,8 @@ void TMainForm::FormShow()
         close();
         return;
     }
-    LogsMemo->appendPlainText(
-        QStringLiteral("Спасибо, что пользуетесь парсером от сервиса Verdanix!"));
-    LogsMemo->appendPlainText(QString());
+    AppendLogLine(QStringLiteral("Спасибо, что пользуетесь парсером от сервиса Verdanix!"));
+    AppendLogLine(QString());
     if (const std::optional<LinkListText> linkList = ReadLinkList(LinkListPath())) {
         UrlsMemo->setPlainText(linkList->text);
         linkListEncoding_ = linkList->encoding;
@@ -142,6 +155,9 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == LogsMemo || watched == LogsMemo->viewport()) && EditsLogView(event->type())) {
+        FlushLog();
+    }
     // Ctrl+A, with or without Shift and Alt, selects the whole text; the field still gets
     // the key afterwards.
     if (event->type() == QEvent::KeyPress) {
@@ -161,14 +177,43 @@ void TMainForm::OpenSiteButtonClick()
         QUrl(QStringLiteral("https://") + settings_.registryHost + QStringLiteral("/sro/list")));
 }
 
+void TMainForm::AppendLogLine(const QString& line)
+{
+    pendingLog_.append(line);
+    if (!logFlush_.isActive()) {
+        logFlush_.start();
+    }
+}
+
 void TMainForm::AppendTimeStampedLine(const QString& message)
 {
-    if (!logRepaint_.isActive()) {
-        LogsMemo->setUpdatesEnabled(false);
-        logRepaint_.start();
+    AppendLogLine(TimeStampedLine(QDateTime::currentDateTime(), QLocale::system(), message));
+}
+
+void TMainForm::FlushLog()
+{
+    logFlush_.stop();
+    if (pendingLog_.isEmpty()) {
+        return;
     }
-    LogsMemo->appendPlainText(
-        TimeStampedLine(QDateTime::currentDateTime(), QLocale::system(), message));
+    // One insertion of all lines lays the view out once; each line still becomes its own
+    // block, as appending them one by one would.
+    const QString lines = pendingLog_.join(QLatin1Char('\n'));
+    pendingLog_.clear();
+    LogsMemo->appendPlainText(lines);
+}
+
+void TMainForm::ClearLog()
+{
+    logFlush_.stop();
+    pendingLog_.clear();
+    LogsMemo->clear();
+}
+
+QString TMainForm::LogText()
+{
+    FlushLog();
+    return LogsMemo->toPlainText();
 }
 
 QString TMainForm::LinkListPath() const

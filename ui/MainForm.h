@@ -8,6 +8,7 @@
 #include "ui/QtUiDispatcher.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -61,6 +62,9 @@ public:
     // Waits at most `limit` for the worker of the latest run to end; true when none runs.
     bool WaitForWorker(std::chrono::milliseconds limit) const;
 
+    // The log view's text, including the lines not yet shown.
+    QString LogText();
+
     // The hand-over operations of a run, on the UI thread.
     void UpdateBusyState(bool cursorHourGlass) override;
     void AddLogLine(std::u16string_view message) override;
@@ -109,14 +113,20 @@ private:
     void FormShow();
     // Saves the link list; false (after the error box) when urls.txt could not be written.
     bool FormClose();
+    // Every change of the log view goes through these, so that the lines waiting to be
+    // shown keep their order with everything else the view gets.
+    void AppendLogLine(const QString& line);
     void AppendTimeStampedLine(const QString& message);
+    void FlushLog();
+    void ClearLog();
     // The worker of the current run, while its run has not ended.
     std::shared_ptr<crawl::TScraper> RunningWorker() const;
     void CollectSroLinks();
     QString LinkListPath() const;
 
-    // While it runs, the log view is not repainted; see AppendTimeStampedLine.
-    QTimer logRepaint_;
+    // Lines handed to the log view, put into it together when logFlush_ fires; see AppendLogLine.
+    QStringList pendingLog_;
+    QTimer logFlush_;
     MainFormSettings settings_;
     AnchorLayout anchors_;
     QtUiDispatcher dispatcher_;

@@ -44,8 +44,7 @@ void TMainForm::CollectSroLinks()
     std::int64_t pageCount = 0;
     do {
         try {
-            LogsMemo->appendPlainText(QStringLiteral("Загружаем страницу ") +
-                                      QString::number(page));
+            AppendLogLine(QStringLiteral("Загружаем страницу ") + QString::number(page));
             IdHTTP1.SetHTTPOptions({});
             IdHTTP1.SetContentType(u"application/json");
             const std::u16string answer = IdHTTP1.Post(SroListAddress(host), {SroListBody(page)});
@@ -61,13 +60,12 @@ void TMainForm::CollectSroLinks()
                 UrlsMemo->appendPlainText(QString::fromStdU16String(SroMembersLink(host, sroId)));
             }
         } catch (const crawl::Error& error) {
-            LogsMemo->appendPlainText(QStringLiteral("Ошибка: ") +
-                                      QString::fromStdU16String(error.Message()));
+            AppendLogLine(QStringLiteral("Ошибка: ") + QString::fromStdU16String(error.Message()));
         }
         ++page;
     } while (page <= pageCount);
-    LogsMemo->appendPlainText(QStringLiteral("Все ссылки на СРО загружены: ") +
-                              QString::number(LinkLineCount()));
+    AppendLogLine(QStringLiteral("Все ссылки на СРО загружены: ") +
+                  QString::number(LinkLineCount()));
 }
 
 } // namespace ui

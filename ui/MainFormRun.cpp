@@ -38,9 +38,9 @@ void TMainForm::StartButtonClick()
         return;
     }
     if (!UrlsMemo->toPlainText().contains(QStringLiteral("://"))) {
-        LogsMemo->appendPlainText(QStringLiteral("Задайте ссылку на страницу со списком "
-                                                 "организаций!\nПример: https://") +
-                                  settings_.registryHost + QStringLiteral("/sro/322/member/list"));
+        AppendLogLine(QStringLiteral("Задайте ссылку на страницу со списком "
+                                     "организаций!\nПример: https://") +
+                      settings_.registryHost + QStringLiteral("/sro/322/member/list"));
         return;
     }
     // A second press before the run has disabled START starts no second worker.
@@ -109,13 +109,13 @@ bool TMainForm::WaitForWorker(std::chrono::milliseconds limit) const
 void TMainForm::UpdateBusyState(bool cursorHourGlass)
 {
     if (cursorHourGlass) {
-        LogsMemo->clear();
+        ClearLog();
         AppendTimeStampedLine(QStringLiteral("Начинаем работу по списку ссылок:"));
         QString links = UrlsMemo->toPlainText();
         if (links.endsWith(QLatin1Char('\n'))) {
             links.chop(1);
         }
-        LogsMemo->appendPlainText(links);
+        AppendLogLine(links);
         UrlsMemo->setEnabled(false);
         StartButton->setEnabled(false);
         // The run owns the HTTP client until its end.
@@ -128,8 +128,7 @@ void TMainForm::UpdateBusyState(bool cursorHourGlass)
     StartButton->setEnabled(true);
     Button1->setEnabled(true);
     try {
-        WriteLogFile(settings_.programFolder + LogFileName(crawl::GetTickCount()),
-                     LogsMemo->toPlainText());
+        WriteLogFile(settings_.programFolder + LogFileName(crawl::GetTickCount()), LogText());
     } catch (const crawl::Error& error) {
         // Without a line here the user would never learn that the log was not saved.
         AppendTimeStampedLine(QStringLiteral("Ошибка: ") +

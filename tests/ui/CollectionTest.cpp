@@ -54,7 +54,7 @@ struct CollectionFixture {
     // The log after the greeting and its empty line.
     QStringList CollectionLog()
     {
-        QStringList lines = fixture.Form().LogsMemo->toPlainText().split(QLatin1Char('\n'));
+        QStringList lines = fixture.Form().LogText().split(QLatin1Char('\n'));
         return lines.mid(2);
     }
 
@@ -192,7 +192,7 @@ void CollectionTest::runIsRefusedDuringCollection()
         }
         form.StartButtonClick();
         form.Button1Click();
-        logDuring = form.LogsMemo->toPlainText();
+        logDuring = form.LogText();
     });
     QTest::mouseClick(form.Button1, Qt::LeftButton);
 

@@ -30,9 +30,9 @@ bool IsTimeStamped(const QString& line, const QString& message)
         .hasMatch();
 }
 
-QStringList Lines(const QPlainTextEdit* field)
+QStringList Lines(TMainForm& form)
 {
-    return field->toPlainText().split(QLatin1Char('\n'));
+    return form.LogText().split(QLatin1Char('\n'));
 }
 
 std::vector<FakeMember> Members(int count)
@@ -105,7 +105,7 @@ void RunTest::wholeRun()
                              RunLimitMilliseconds);
     QTRY_VERIFY(form.StartButton->isEnabled());
 
-    const QStringList lines = Lines(form.LogsMemo);
+    const QStringList lines = Lines(form);
     QCOMPARE(lines.size(), 10);
     QVERIFY(IsTimeStamped(lines[0], QStringLiteral("Начинаем работу по списку ссылок:")));
     QCOMPARE(lines[1], link);
@@ -168,40 +168,40 @@ void RunTest::pauseThenStopOrContinue()
 
     // Paused during the second member's request: it is completed, and nothing more is asked.
     QTest::mouseClick(form.PauseButton, Qt::LeftButton);
-    QVERIFY(IsTimeStamped(Lines(form.LogsMemo).back(), QStringLiteral("Включаем паузу")));
-    QTRY_VERIFY(IsTimeStamped(Lines(form.LogsMemo).back(),
-                              QStringLiteral("Добавлено в базу: ООО Член 2; .+")));
+    QVERIFY(IsTimeStamped(Lines(form).back(), QStringLiteral("Включаем паузу")));
+    QTRY_VERIFY(
+        IsTimeStamped(Lines(form).back(), QStringLiteral("Добавлено в базу: ООО Член 2; .+")));
     QTest::qWait(300);
     QCOMPARE(run.RequestsTo(FakeRegistry::MemberInfoPath(run.members[2].id)), std::size_t{0});
     QVERIFY(!form.WaitForWorker(std::chrono::milliseconds(0)));
 
     if (stop) {
         QTest::mouseClick(form.StopButton, Qt::LeftButton);
-        QVERIFY(IsTimeStamped(Lines(form.LogsMemo).back(), QStringLiteral("Останавливаем работу")));
+        QVERIFY(IsTimeStamped(Lines(form).back(), QStringLiteral("Останавливаем работу")));
         QCOMPARE(form.ProgressBar->Position(), 0);
         QCOMPARE(form.StagesProgressBar->Position(), 0);
     } else {
         QTest::mouseClick(form.PauseButton, Qt::LeftButton);
-        QVERIFY(IsTimeStamped(Lines(form.LogsMemo).back(),
+        QVERIFY(IsTimeStamped(Lines(form).back(),
                               QStringLiteral("Отключаем паузу, продолжаем работу")));
     }
     QTRY_VERIFY_WITH_TIMEOUT(form.WaitForWorker(std::chrono::milliseconds(0)),
                              RunLimitMilliseconds);
     QTRY_VERIFY(form.StartButton->isEnabled());
 
-    const QString log = form.LogsMemo->toPlainText();
+    const QString log = form.LogText();
     QCOMPARE(log.contains(QStringLiteral("Отключаем паузу")), !stop);
     QCOMPARE(log.contains(QStringLiteral("Добавлено в базу: ООО Член 3")), !stop);
     if (!stop) {
         QCOMPARE(run.RequestsTo(FakeRegistry::MemberInfoPath(run.members[2].id)), std::size_t{1});
     }
-    QVERIFY(IsTimeStamped(Lines(form.LogsMemo).back(), QStringLiteral("Работа завершена")));
+    QVERIFY(IsTimeStamped(Lines(form).back(), QStringLiteral("Работа завершена")));
     QCOMPARE(run.fixture.Files(QStringLiteral("log-*.txt")).size(), 1);
 
     // After the run pause and stop change nothing.
     QTest::mouseClick(form.PauseButton, Qt::LeftButton);
     QTest::mouseClick(form.StopButton, Qt::LeftButton);
-    QCOMPARE(form.LogsMemo->toPlainText(), log);
+    QCOMPARE(form.LogText(), log);
 }
 
 void RunTest::collectionIsRefusedDuringRun()
@@ -217,7 +217,7 @@ void RunTest::collectionIsRefusedDuringRun()
     const QString links = form.UrlsMemo->toPlainText();
     form.Button1Click();
     QCOMPARE(form.UrlsMemo->toPlainText(), links);
-    QVERIFY(!form.LogsMemo->toPlainText().contains(QStringLiteral("Загружаем страницу")));
+    QVERIFY(!form.LogText().contains(QStringLiteral("Загружаем страницу")));
     // A second START during the run starts no second worker.
     form.StartButtonClick();
     QTRY_VERIFY_WITH_TIMEOUT(form.WaitForWorker(std::chrono::milliseconds(0)),
@@ -225,7 +225,7 @@ void RunTest::collectionIsRefusedDuringRun()
     QTRY_VERIFY(form.Button1->isEnabled());
     QCOMPARE(run.RequestsTo(FakeRegistry::SroListPath()), std::size_t{0});
     QCOMPARE(run.RequestsTo(FakeRegistry::MemberListPath("7")), std::size_t{1});
-    QCOMPARE(form.LogsMemo->toPlainText().count(QStringLiteral("Начинаем работу")), 1);
+    QCOMPARE(form.LogText().count(QStringLiteral("Начинаем работу")), 1);
 }
 
 void RunTest::closingDuringRun()
@@ -238,7 +238,7 @@ void RunTest::closingDuringRun()
     QTRY_VERIFY_WITH_TIMEOUT(run.RequestsTo(delayedPath) == 1, RunLimitMilliseconds);
 
     QVERIFY(form.close());
-    const QString logAtClose = form.LogsMemo->toPlainText();
+    const QString logAtClose = form.LogText();
     QCOMPARE(run.fixture.ReadFile(QStringLiteral("urls.txt")),
              QByteArray(run.registry.SroLink("7").c_str()));
     // The worker is still in its request: the program does not wait for it.
@@ -247,7 +247,7 @@ void RunTest::closingDuringRun()
     QTRY_VERIFY_WITH_TIMEOUT(form.WaitForWorker(std::chrono::milliseconds(0)),
                              RunLimitMilliseconds);
     QCoreApplication::processEvents();
-    QCOMPARE(form.LogsMemo->toPlainText(), logAtClose);
+    QCOMPARE(form.LogText(), logAtClose);
     QVERIFY(run.fixture.Files(QStringLiteral("log-*.txt")).isEmpty());
     QVERIFY(run.fixture.Opened().isEmpty());
     QCOMPARE(run.RequestsTo(FakeRegistry::MemberInfoPath(run.members[2].id)), std::size_t{0});
