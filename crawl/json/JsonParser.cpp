@@ -237,25 +237,41 @@ private:
                 return nullptr;
             }
             items_.push_back(item);
-            if (!SkipSpace() || AtEnd()) {
+            const AfterElement after = SkipSeparator(u']');
+            if (after == AfterElement::Invalid) {
                 return nullptr;
             }
-            if (*position_ == u',') {
-                ++position_;
-                if (!SkipSpace()) {
-                    return nullptr;
-                }
-                if (!AtEnd() && *position_ == u']') {
-                    ++position_;
-                    return MakeArray(first);
-                }
-            } else if (*position_ == u']') {
-                ++position_;
+            if (after == AfterElement::Closed) {
                 return MakeArray(first);
-            } else {
-                return nullptr;
             }
         }
+    }
+
+    enum class AfterElement { Next, Closed, Invalid };
+
+    // After an item or member: "," (which may also stand right before the closing bracket)
+    // or the closing bracket; anything else makes the parse fail.
+    AfterElement SkipSeparator(char16_t closing)
+    {
+        if (!SkipSpace() || AtEnd()) {
+            return AfterElement::Invalid;
+        }
+        if (*position_ == closing) {
+            ++position_;
+            return AfterElement::Closed;
+        }
+        if (*position_ != u',') {
+            return AfterElement::Invalid;
+        }
+        ++position_;
+        if (!SkipSpace()) {
+            return AfterElement::Invalid;
+        }
+        if (!AtEnd() && *position_ == closing) {
+            ++position_;
+            return AfterElement::Closed;
+        }
+        return AfterElement::Next;
     }
 
     const JsonNode* MakeArray(std::size_t first)
@@ -323,23 +339,12 @@ private:
                                 static_cast<std::uint32_t>(nameOffset - namesStart),
                                 static_cast<std::uint32_t>(name.size()),
                                 static_cast<std::uint32_t>(members_.size() - first)});
-            if (!SkipSpace() || AtEnd()) {
+            const AfterElement after = SkipSeparator(u'}');
+            if (after == AfterElement::Invalid) {
                 return nullptr;
             }
-            if (*position_ == u',') {
-                ++position_;
-                if (!SkipSpace()) {
-                    return nullptr;
-                }
-                if (!AtEnd() && *position_ == u'}') {
-                    ++position_;
-                    return MakeObject(first, namesStart);
-                }
-            } else if (*position_ == u'}') {
-                ++position_;
+            if (after == AfterElement::Closed) {
                 return MakeObject(first, namesStart);
-            } else {
-                return nullptr;
             }
         }
     }
