@@ -18,6 +18,7 @@ public:
     GradientBar& operator=(const GradientBar&) = delete;
 
     HWND Handle() const { return window_; }
+    HWND Tooltip() const { return tooltip_; }
 
     void SetMax(int maximum);
     void SetPosition(int position);

@@ -1,6 +1,5 @@
 #include "ui/win32/Win32MainWindow.h"
 
-#include "ui/win32/Anchoring.h"
 #include "ui/win32/FlatButton.h"
 #include "ui/win32/WideText.h"
 
@@ -13,6 +12,8 @@ namespace ui::win32 {
 namespace {
 
 const wchar_t ClassName[] = L"SroParserMainForm";
+
+constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 void RegisterClassOnce(WNDPROC procedure)
 {
@@ -32,31 +33,43 @@ void RegisterClassOnce(WNDPROC procedure)
     }
 }
 
-constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-
 } // namespace
 
-Win32MainWindow::Win32MainWindow(const std::u16string& caption,
-                                 const std::vector<ControlSpec>& controls, WindowEvents events)
-    : events_(std::move(events))
+Win32MainWindow::Win32MainWindow(std::u16string_view registryHost)
 {
-    const INITCOMMONCONTROLSEX commonControls{sizeof(commonControls),
-                                              ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
-                                                  ICC_UPDOWN_CLASS};
+    const INITCOMMONCONTROLSEX commonControls{
+        sizeof(commonControls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&commonControls);
     RegisterClassOnce(&Win32MainWindow::Procedure);
 
     RECT frame{0, 0, ClientWidth, ClientHeight};
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, 0);
-    window_ = CreateWindowExW(0, ClassName, Wide(caption).c_str(), WindowStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    window_ = CreateWindowExW(0, ClassName, Wide(FormCaption(registryHost)).c_str(), WindowStyle,
+                              CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) {
         throw std::runtime_error("The main window could not be created");
     }
     dispatcher_ = std::make_unique<Win32UiDispatcher>(window_);
-    for (const ControlSpec& spec : controls) {
-        CreateControl(spec);
+
+    // Windows tabs through the controls in the order they were created.
+    std::array<const ControlLayout*, ControlCount> creationOrder{};
+    std::size_t next = 0;
+    for (int tab = 0; tab < ControlCount; ++tab) {
+        for (const ControlLayout& layout : MainFormLayout()) {
+            if (layout.tabOrder == tab) {
+                creationOrder[next++] = &layout;
+            }
+        }
+    }
+    for (const ControlLayout& layout : MainFormLayout()) {
+        if (layout.tabOrder == NoTabStop) {
+            creationOrder[next++] = &layout;
+        }
+    }
+    for (const ControlLayout* layout : creationOrder) {
+        CreateControl(*layout, registryHost);
     }
     RECT client{};
     GetClientRect(window_, &client);
@@ -74,14 +87,14 @@ Win32MainWindow::~Win32MainWindow()
     }
 }
 
-HWND Win32MainWindow::Control(ControlId id) const
+HWND Win32MainWindow::Item(Control control) const
 {
-    return GetDlgItem(window_, static_cast<int>(id));
+    return GetDlgItem(window_, ItemId(control));
 }
 
-GradientBar& Win32MainWindow::Bar(ControlId id)
+GradientBar& Win32MainWindow::Bar(Control bar)
 {
-    return *bars_.at(id);
+    return *bars_.at(bar);
 }
 
 void Win32MainWindow::Show()
@@ -102,7 +115,7 @@ void Win32MainWindow::Show()
 void Win32MainWindow::SetWaitCursor(bool wait)
 {
     waitCursor_ = wait;
-    // Moving the cursor where it is makes the window under it choose its cursor anew.
+    // Moving the cursor to where it is makes the window under it choose its cursor anew.
     POINT position{};
     GetCursorPos(&position);
     SetCursorPos(position.x, position.y);
@@ -111,26 +124,31 @@ void Win32MainWindow::SetWaitCursor(bool wait)
     }
 }
 
+void Win32MainWindow::Destroy()
+{
+    dispatcher_->Close();
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
 void Win32MainWindow::PlaceControls(int clientWidth, int clientHeight)
 {
-    HDWP moves = BeginDeferWindowPos(static_cast<int>(placed_.size()) + 1);
-    for (const Placed& control : placed_) {
-        RECT box = Anchored(control.design, control.anchors, ClientWidth, ClientHeight,
-                            clientWidth, clientHeight);
-        if (control.id == ControlId::IntervalSpinEdit) {
-            // The up-down arrows take the right end of the spin edit's rectangle.
-            HWND arrows = Control(ControlId::IntervalUpDown);
-            RECT arrowsBox = box;
-            arrowsBox.left = box.right - GetSystemMetrics(SM_CXVSCROLL);
-            box.right = arrowsBox.left;
-            moves = DeferWindowPos(moves, arrows, nullptr, arrowsBox.left, arrowsBox.top,
-                                   arrowsBox.right - arrowsBox.left,
-                                   arrowsBox.bottom - arrowsBox.top,
+    HDWP moves = BeginDeferWindowPos(ControlCount + 1);
+    for (const ControlLayout& layout : MainFormLayout()) {
+        ControlLayout placed = layout;
+        placed.bounds = design_[static_cast<std::size_t>(layout.control)];
+        Rect box = AnchoredBounds(placed, clientWidth, clientHeight);
+        if (layout.kind == ControlKind::NumericField) {
+            // The up-down arrows take the right end of the field's rectangle.
+            const int arrowsWidth = GetSystemMetrics(SM_CXVSCROLL);
+            box.width -= arrowsWidth;
+            moves = DeferWindowPos(moves, GetDlgItem(window_, IntervalArrowsItemId), nullptr,
+                                   box.left + box.width, box.top, arrowsWidth, box.height,
                                    SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        moves = DeferWindowPos(moves, Control(control.id), nullptr, box.left, box.top,
-                               box.right - box.left, box.bottom - box.top,
-                               SWP_NOZORDER | SWP_NOACTIVATE);
+        moves = DeferWindowPos(moves, Item(layout.control), nullptr, box.left, box.top,
+                               box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     EndDeferWindowPos(moves);
 }
@@ -170,15 +188,14 @@ LRESULT Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_COMMAND:
         // Enter and Escape of the dialog manager come without a control (IDOK, IDCANCEL).
-        if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
-            events_.click(static_cast<ControlId>(LOWORD(wParam)));
+        if (HIWORD(wParam) == BN_CLICKED && lParam != 0 && events_.click) {
+            events_.click(static_cast<Control>(LOWORD(wParam) - FirstItemId));
             return 0;
         }
         break;
     case WM_CLOSE:
-        if (events_.closing()) {
-            dispatcher_->Close();
-            DestroyWindow(window_);
+        if (!events_.closing || events_.closing()) {
+            Destroy();
         }
         return 0;
     case WM_DESTROY:

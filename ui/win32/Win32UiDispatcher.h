@@ -1,6 +1,6 @@
 #pragma once
 
-#include "crawl/run/UiDispatcher.h"
+#include "ui/HandOverDispatcher.h"
 
 #include <windows.h>
 
@@ -16,7 +16,7 @@ namespace ui::win32 {
 // operation's exception is carried back to the caller. Once closed, every waiting and later
 // call throws crawl::WindowClosed without touching the window; an operation that has already
 // begun is waited for, so nothing of it outlives its caller.
-class Win32UiDispatcher : public crawl::UiDispatcher {
+class Win32UiDispatcher : public HandOverDispatcher {
 public:
     // The message the window passes to RunPending(); posted to `window`.
     static constexpr UINT RunMessage = WM_APP + 1;
@@ -32,7 +32,7 @@ public:
     void RunPending();
 
     // On the window's thread when the window closes.
-    void Close();
+    void Close() override;
 
 private:
     struct Call {
