@@ -15,3 +15,9 @@ endif()
 
 add_library(sro_project_options INTERFACE)
 target_link_libraries(sro_project_options INTERFACE sro_warnings sro_sanitizers)
+
+if(WIN32)
+  # Windows 7 and later (WSAPoll, inet_pton); no min/max macros; the lean Windows headers.
+  target_compile_definitions(sro_project_options INTERFACE
+    _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN UNICODE _UNICODE)
+endif()

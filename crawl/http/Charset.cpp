@@ -1,19 +1,15 @@
 #include "crawl/http/Charset.h"
 
 #include "crawl/http/CharsetDeclaration.h"
+#include "crawl/http/CharsetNames.h"
+#include "crawl/http/CodePageDecoder.h"
 #include "crawl/text/Text.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 
 namespace crawl::http {
 namespace {
-
-// Output of one converter call; a longer text takes several calls.
-constexpr std::size_t ConversionChunkBytes = 16384;
 
 char LowerAscii(char c)
 {
@@ -105,63 +101,6 @@ bool IsXmlSubtype(std::string_view subtype)
     return subtype == "xml" || subtype == "xml-external-parsed-entity" || subtype.ends_with("+xml");
 }
 
-// The converter's name for a charset. UTF-16 and UTF-32 without a byte order are
-// big-endian (RFC 2781); the converter would otherwise read a byte-order mark.
-std::string ConverterName(std::string_view charset)
-{
-    const std::string lower = LowerAscii(charset);
-    if (lower == "utf-16") {
-        return "UTF-16BE";
-    }
-    if (lower == "utf-32") {
-        return "UTF-32BE";
-    }
-    return std::string(charset);
-}
-
-// Only printable ASCII without "/" names a charset; the converter reads "/" as options.
-bool IsPlainName(std::string_view name)
-{
-    return !name.empty() && std::all_of(name.begin(), name.end(),
-                                        [](char c) { return c > ' ' && c < 0x7F && c != '/'; });
-}
-
-void AppendUtf16Le(std::u16string& text, const char* bytes, std::size_t size)
-{
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
-        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                             (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    }
-}
-
-std::optional<std::u16string> Convert(const std::string& converterName, std::string_view bytes)
-{
-    const iconv_t converter = iconv_open("UTF-16LE", converterName.c_str());
-    // NOLINTNEXTLINE(performance-no-int-to-ptr): the converter's documented failure value
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        return std::nullopt;
-    }
-    std::u16string text;
-    text.reserve(bytes.size());
-    char buffer[ConversionChunkBytes];
-    char* input = const_cast<char*>(bytes.data());
-    std::size_t inputLeft = bytes.size();
-    while (inputLeft > 0) {
-        char* output = buffer;
-        std::size_t outputLeft = sizeof buffer;
-        const std::size_t result = iconv(converter, &input, &inputLeft, &output, &outputLeft);
-        AppendUtf16Le(text, buffer, static_cast<std::size_t>(output - buffer));
-        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            // A byte that starts no valid sequence, or a sequence cut off at the end.
-            text.push_back(u'\uFFFD');
-            ++input;
-            --inputLeft;
-        }
-    }
-    iconv_close(converter);
-    return text;
-}
-
 } // namespace
 
 std::string AnswerCharset(std::u16string_view contentType, std::string_view body)
@@ -182,12 +121,14 @@ std::string AnswerCharset(std::u16string_view contentType, std::string_view body
 
 std::u16string DecodeCharset(std::string_view charset, std::string_view bytes)
 {
-    const std::string_view name = TrimBlanks(charset);
-    if (LowerAscii(name) == "utf-8") {
+    // UTF-8, the registry's own charset, has a converter of its own that needs no system call.
+    constexpr unsigned Utf8CodePage = 65001;
+    const std::optional<unsigned> codePage = WindowsCodePageOfCharset(TrimBlanks(charset));
+    if (codePage == Utf8CodePage) {
         return Utf8ToUtf16(bytes);
     }
-    if (IsPlainName(name)) {
-        if (std::optional<std::u16string> text = Convert(ConverterName(name), bytes)) {
+    if (codePage) {
+        if (std::optional<std::u16string> text = DecodeCodePage(*codePage, bytes)) {
             return *text;
         }
     }

@@ -13,9 +13,11 @@ namespace crawl::http {
 // its XML declaration, replaces it.
 std::string AnswerCharset(std::u16string_view contentType, std::string_view body);
 
-// Decodes the bytes in the named charset (case ignored): "UTF-8" as UTF-8 with U+FFFD for
-// invalid sequences, other names through the system's converter, and an empty or unknown
-// name byte for byte as ISO-8859-1. A byte-order mark is kept as a character (U+FEFF).
+// Decodes the bytes in the named charset, looked up among the registered charset names and
+// aliases (case ignored): UTF-8 with U+FFFD for invalid sequences, the others in the Windows
+// code page they stand for. An empty name, any other name, and a code page that this
+// platform cannot convert read byte for byte as ISO-8859-1. A byte-order mark is kept as a
+// character (U+FEFF).
 std::u16string DecodeCharset(std::string_view charset, std::string_view bytes);
 
 // The text of an answer body: DecodeCharset with the AnswerCharset.

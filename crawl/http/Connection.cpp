@@ -2,19 +2,16 @@
 
 #include "crawl/http/Connector.h"
 #include "crawl/http/Resolver.h"
+#include "crawl/http/SocketCalls.h"
 #include "crawl/http/TcpTransport.h"
 #include "crawl/http/TlsTransport.h"
-#include "crawl/text/Text.h"
-
-#include <arpa/inet.h>
 
 namespace crawl::http {
 namespace {
 
 bool IsIpLiteral(const RequestUrl& url)
 {
-    in_addr ipv4{};
-    return url.IsIpv6Literal() || ::inet_pton(AF_INET, Utf16ToUtf8(url.host).c_str(), &ipv4) == 1;
+    return url.IsIpv6Literal() || IsIpv4Literal(url.host);
 }
 
 std::unique_ptr<Transport> Open(const RequestUrl& url, const WaitPolicy& policy)

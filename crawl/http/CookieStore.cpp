@@ -3,7 +3,9 @@
 #include "crawl/http/CookieDate.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
+#include <vector>
 
 namespace crawl::http {
 namespace {
@@ -179,8 +181,8 @@ void CookieStore::Store(const CookieUrl& url, std::u16string_view setCookie)
     const Time now = Now();
     const Attributes attributes = ParseAttributes(setCookie.substr(semicolon), now);
 
+    CookieKey key{std::u16string(name), {}, {}};
     Cookie cookie;
-    cookie.name = name;
     cookie.value = TrimBlanks(nameValue.substr(equals + 1));
     cookie.creation = now;
     cookie.creationOrder = nextCreationOrder_++;
@@ -193,31 +195,34 @@ void CookieStore::Store(const CookieUrl& url, std::u16string_view setCookie)
             return;
         }
         cookie.hostOnly = false;
-        cookie.domain = *attributes.domain;
+        key.domain = *attributes.domain;
     } else {
-        cookie.domain = host;
+        key.domain = host;
     }
-    cookie.path =
+    key.path =
         attributes.path && !attributes.path->empty() ? *attributes.path : DefaultPath(url.path);
     cookie.secureOnly = attributes.secure;
 
-    const auto old = std::find_if(cookies_.begin(), cookies_.end(), [&](const Cookie& each) {
-        return each.name == cookie.name && each.domain == cookie.domain && each.path == cookie.path;
-    });
-    if (old != cookies_.end()) {
-        cookie.creation = old->creation;
-        cookie.creationOrder = old->creationOrder;
-        cookies_.erase(old);
+    if (const auto old = cookies_.find(key); old != cookies_.end()) {
+        cookie.creation = old->second.creation;
+        cookie.creationOrder = old->second.creationOrder;
+        Erase(old);
     }
     if (cookie.expiry <= now) {
         return;
     }
-    cookies_.push_back(std::move(cookie));
+    const std::uint64_t order = cookie.creationOrder;
+    const auto stored = cookies_.emplace(std::move(key), std::move(cookie)).first;
+    byStoringOrder_.emplace(order, stored);
     if (cookies_.size() > MaxCookies) {
-        cookies_.erase(std::min_element(
-            cookies_.begin(), cookies_.end(),
-            [](const Cookie& a, const Cookie& b) { return a.creationOrder < b.creationOrder; }));
+        Erase(byStoringOrder_.begin()->second);
     }
+}
+
+void CookieStore::Erase(Cookies::iterator cookie)
+{
+    byStoringOrder_.erase(cookie->second.creationOrder);
+    cookies_.erase(cookie);
 }
 
 std::u16string CookieStore::HeaderFor(const CookieUrl& url)
@@ -227,36 +232,43 @@ std::u16string CookieStore::HeaderFor(const CookieUrl& url)
     const std::u16string_view path = url.path.empty() ? u"/" : url.path;
     const bool secure = EqualsIgnoringCase(url.scheme, u"https");
 
-    std::vector<const Cookie*> applying;
-    for (const Cookie& cookie : cookies_) {
+    std::vector<const Cookies::value_type*> applying;
+    for (const Cookies::value_type& entry : cookies_) {
+        const auto& [key, cookie] = entry;
         const bool domainApplies =
-            cookie.hostOnly ? host == cookie.domain : DomainMatches(host, cookie.domain);
-        if (domainApplies && PathMatches(path, cookie.path) && (secure || !cookie.secureOnly)) {
-            applying.push_back(&cookie);
+            cookie.hostOnly ? host == key.domain : DomainMatches(host, key.domain);
+        if (domainApplies && PathMatches(path, key.path) && (secure || !cookie.secureOnly)) {
+            applying.push_back(&entry);
         }
     }
-    std::sort(applying.begin(), applying.end(), [](const Cookie* a, const Cookie* b) {
-        if (a->path.size() != b->path.size()) {
-            return a->path.size() > b->path.size();
+    std::sort(applying.begin(), applying.end(), [](const auto* a, const auto* b) {
+        if (a->first.path.size() != b->first.path.size()) {
+            return a->first.path.size() > b->first.path.size();
         }
-        if (a->creation != b->creation) {
-            return a->creation < b->creation;
+        if (a->second.creation != b->second.creation) {
+            return a->second.creation < b->second.creation;
         }
-        return a->creationOrder < b->creationOrder;
+        return a->second.creationOrder < b->second.creationOrder;
     });
     std::u16string header;
-    for (const Cookie* cookie : applying) {
+    for (const auto* entry : applying) {
         if (!header.empty()) {
             header += u"; ";
         }
-        header += cookie->name + u"=" + cookie->value;
+        header += entry->first.name + u"=" + entry->second.value;
     }
     return header;
 }
 
 void CookieStore::DropExpired(Time now)
 {
-    std::erase_if(cookies_, [now](const Cookie& cookie) { return cookie.expiry <= now; });
+    for (auto cookie = cookies_.begin(); cookie != cookies_.end();) {
+        const auto next = std::next(cookie);
+        if (cookie->second.expiry <= now) {
+            Erase(cookie);
+        }
+        cookie = next;
+    }
 }
 
 } // namespace crawl::http

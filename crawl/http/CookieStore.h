@@ -1,11 +1,12 @@
 #pragma once
 
 #include <chrono>
+#include <compare>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The client's cookies, kept in memory only, by the rules of RFC 6265 (sections 5.2 to 5.4).
 namespace crawl::http {
@@ -38,11 +39,17 @@ public:
 private:
     using Time = std::chrono::sys_time<std::chrono::microseconds>;
 
-    struct Cookie {
+    // A stored cookie replaces the one of the same name, domain and path.
+    struct CookieKey {
         std::u16string name;
-        std::u16string value;
         std::u16string domain;
         std::u16string path;
+
+        auto operator<=>(const CookieKey&) const = default;
+    };
+
+    struct Cookie {
+        std::u16string value;
         Time expiry;
         Time creation;
         std::uint64_t creationOrder = 0; // breaks ties of equal creation times
@@ -50,11 +57,16 @@ private:
         bool secureOnly = false;
     };
 
+    // Ordered indexes, so that storing a cookie costs logarithmic time in the store's size.
+    using Cookies = std::map<CookieKey, Cookie>;
+
     Time Now() const;
+    void Erase(Cookies::iterator cookie);
     void DropExpired(Time now);
 
     Clock clock_;
-    std::vector<Cookie> cookies_;
+    Cookies cookies_;
+    std::map<std::uint64_t, Cookies::iterator> byStoringOrder_; // the oldest first
     std::uint64_t nextCreationOrder_ = 0;
 };
 

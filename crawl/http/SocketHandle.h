@@ -1,6 +1,7 @@
 #pragma once
 
-#include <unistd.h>
+#include "crawl/http/SocketCalls.h"
+
 #include <utility>
 
 // Owns one socket descriptor and closes it.
@@ -27,7 +28,7 @@ public:
     void Close()
     {
         if (descriptor_ >= 0) {
-            ::close(descriptor_);
+            CloseSocket(descriptor_);
             descriptor_ = -1;
         }
     }

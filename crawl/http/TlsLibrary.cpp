@@ -1,9 +1,9 @@
 #include "crawl/http/TlsLibrary.h"
 
 #include "crawl/Error.h"
+#include "crawl/http/DynamicLibrary.h"
 #include "crawl/http/TlsFunctions.h"
 
-#include <dlfcn.h>
 #include <mutex>
 #include <optional>
 
@@ -12,8 +12,7 @@ namespace {
 
 struct Loader {
     std::mutex mutex;
-    std::string sslLibrary = "libssl.so.3";
-    std::string cryptoLibrary = "libcrypto.so.3";
+    TlsLibraryFiles files = PlatformTlsLibraryFiles();
     std::optional<TlsFunctions> functions; // set once, never reset: the library stays loaded
 };
 
@@ -26,21 +25,32 @@ Loader& TheLoader()
 template <typename Function>
 bool Resolve(void* library, const char* name, Function& function)
 {
-    function = reinterpret_cast<Function>(::dlsym(library, name));
+    function = reinterpret_cast<Function>(DynamicLibrarySymbol(library, name));
     return function != nullptr;
 }
 
-std::optional<TlsFunctions> Load(const std::string& sslName, const std::string& cryptoName)
+// The SSL part under the first of its names that is found.
+void* OpenSslPart(const std::vector<std::string>& names)
+{
+    for (const std::string& name : names) {
+        if (void* library = OpenDynamicLibrary(name)) {
+            return library;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<TlsFunctions> Load(const TlsLibraryFiles& files)
 {
     // The handles of a complete load are never closed: its functions stay in use for the life
     // of the program.
-    void* crypto = ::dlopen(cryptoName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* crypto = OpenDynamicLibrary(files.crypto);
     if (crypto == nullptr) {
         return std::nullopt;
     }
-    void* ssl = ::dlopen(sslName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* ssl = OpenSslPart(files.ssl);
     if (ssl == nullptr) {
-        ::dlclose(crypto);
+        CloseDynamicLibrary(crypto);
         return std::nullopt;
     }
     TlsFunctions f{};
@@ -60,8 +70,8 @@ std::optional<TlsFunctions> Load(const std::string& sslName, const std::string& 
         Resolve(crypto, "ERR_error_string_n", f.ERR_error_string_n) &&
         Resolve(crypto, "ERR_clear_error", f.ERR_clear_error);
     if (!complete) {
-        ::dlclose(ssl);
-        ::dlclose(crypto);
+        CloseDynamicLibrary(ssl);
+        CloseDynamicLibrary(crypto);
         return std::nullopt;
     }
     return f;
@@ -72,7 +82,7 @@ const TlsFunctions* TryLoad()
     Loader& loader = TheLoader();
     const std::lock_guard lock(loader.mutex);
     if (!loader.functions) {
-        loader.functions = Load(loader.sslLibrary, loader.cryptoLibrary);
+        loader.functions = Load(loader.files);
     }
     return loader.functions ? &*loader.functions : nullptr;
 }
@@ -84,8 +94,7 @@ void SetTlsLibraryNames(std::string sslLibrary, std::string cryptoLibrary)
     Loader& loader = TheLoader();
     const std::lock_guard lock(loader.mutex);
     if (!loader.functions) {
-        loader.sslLibrary = std::move(sslLibrary);
-        loader.cryptoLibrary = std::move(cryptoLibrary);
+        loader.files = {std::move(cryptoLibrary), {std::move(sslLibrary)}};
     }
 }
 

@@ -1,51 +1,16 @@
 #include "crawl/http/TlsTransport.h"
 
 #include "crawl/Error.h"
+#include "crawl/http/SocketCalls.h"
 #include "crawl/http/SocketError.h"
 #include "crawl/http/TlsFunctions.h"
 #include "crawl/text/Text.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
-#include <csignal>
-#include <ctime>
-#include <pthread.h>
 
 namespace crawl::http {
 namespace {
-
-// The library writes to the socket itself: a peer that has gone must not raise SIGPIPE in
-// the program, so the signal is held back in this thread around each call and dropped.
-class SigpipeHeldBack {
-public:
-    SigpipeHeldBack()
-    {
-        sigemptyset(&pipeOnly_);
-        sigaddset(&pipeOnly_, SIGPIPE);
-        pthread_sigmask(SIG_BLOCK, &pipeOnly_, &previous_);
-        sigset_t pending;
-        sigpending(&pending);
-        pendingBefore_ = sigismember(&pending, SIGPIPE) == 1;
-    }
-    ~SigpipeHeldBack()
-    {
-        sigset_t pending;
-        sigpending(&pending);
-        if (!pendingBefore_ && sigismember(&pending, SIGPIPE) == 1) {
-            const timespec noWait{0, 0};
-            sigtimedwait(&pipeOnly_, nullptr, &noWait);
-        }
-        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
-    }
-    SigpipeHeldBack(const SigpipeHeldBack&) = delete;
-    SigpipeHeldBack& operator=(const SigpipeHeldBack&) = delete;
-
-private:
-    sigset_t pipeOnly_;
-    sigset_t previous_;
-    bool pendingBefore_ = false;
-};
 
 std::u16string ErrorString(const TlsFunctions& tls, unsigned long error)
 {
@@ -61,7 +26,8 @@ std::u16string ConnectFailure(std::u16string_view detail)
 
 constexpr std::u16string_view EofText = u"EOF was observed that violates the protocol";
 
-[[noreturn]] void ThrowHandshakeFailure(const TlsFunctions& tls, int error, int savedErrno)
+// `socketError`: the Windows Sockets number the library's last socket call left, 0 for none.
+[[noreturn]] void ThrowHandshakeFailure(const TlsFunctions& tls, int error, int socketError)
 {
     const unsigned long first = tls.ERR_peek_error();
     if (first != 0) {
@@ -73,13 +39,13 @@ constexpr std::u16string_view EofText = u"EOF was observed that violates the pro
     // On a blocking socket the library asks to retry only when the socket's receive or send
     // time-out has run out.
     if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) {
-        ThrowSocketError(ETIMEDOUT);
+        ThrowSocketError(WinsockTimedOut);
     }
     if (error == SSL_ERROR_SYSCALL) {
-        if (savedErrno == 0) {
+        if (socketError == 0) {
             throw Error(ConnectFailure(EofText));
         }
-        ThrowSocketError(savedErrno == EAGAIN ? ETIMEDOUT : savedErrno);
+        ThrowSocketError(IsTimeoutError(socketError) ? WinsockTimedOut : socketError);
     }
     throw Error(ConnectFailure(u""));
 }
@@ -115,12 +81,11 @@ TlsTransport::TlsTransport(std::unique_ptr<TcpTransport> tcp, const std::u16stri
                      name.data());
         tls.ERR_clear_error();
     }
-    const SigpipeHeldBack held;
-    errno = 0;
-    const int result = tls.SSL_connect(session_.get());
-    const int savedErrno = errno;
+    ClearSocketError();
+    const int result = WithoutBrokenPipeSignal([&] { return tls.SSL_connect(session_.get()); });
+    const int socketError = LastSocketError();
     if (result != 1) {
-        ThrowHandshakeFailure(tls, tls.SSL_get_error(session_.get(), result), savedErrno);
+        ThrowHandshakeFailure(tls, tls.SSL_get_error(session_.get(), result), socketError);
     }
 }
 
@@ -141,11 +106,12 @@ std::size_t TlsTransport::Receive(char* buffer, std::size_t size)
         WaitReadable(tcp_->Socket(), tcp_->Policy());
     }
     tls.ERR_clear_error();
-    const SigpipeHeldBack held;
-    errno = 0;
-    const int received = tls.SSL_read(session_.get(), buffer,
-                                      static_cast<int>(std::min<std::size_t>(size, INT_MAX)));
-    const int savedErrno = errno;
+    ClearSocketError();
+    const int received = WithoutBrokenPipeSignal([&] {
+        return tls.SSL_read(session_.get(), buffer,
+                            static_cast<int>(std::min<std::size_t>(size, INT_MAX)));
+    });
+    const int socketError = LastSocketError();
     if (received > 0) {
         return static_cast<std::size_t>(received);
     }
@@ -157,16 +123,16 @@ std::size_t TlsTransport::Receive(char* buffer, std::size_t size)
     // On a blocking socket a retry is asked for only when the receive time-out ran out
     // inside a record.
     if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE ||
-        (error == SSL_ERROR_SYSCALL && first == 0 && savedErrno == EAGAIN)) {
+        (error == SSL_ERROR_SYSCALL && first == 0 && IsTimeoutError(socketError))) {
         throw Error(u"Read timed out.");
     }
     // A close without the close_notify alert ends the data like a proper one.
-    if ((error == SSL_ERROR_SYSCALL && first == 0 && savedErrno == 0) ||
+    if ((error == SSL_ERROR_SYSCALL && first == 0 && socketError == 0) ||
         ERR_GET_REASON(first) == SSL_R_UNEXPECTED_EOF_WHILE_READING) {
         return 0;
     }
     if (error == SSL_ERROR_SYSCALL && first == 0) {
-        ThrowSocketError(savedErrno);
+        ThrowSocketError(socketError);
     }
     throw Error(ErrorString(tls, first));
 }
@@ -176,12 +142,12 @@ void TlsTransport::Send(std::string_view bytes)
     const TlsFunctions& tls = LoadedTlsFunctions();
     while (!bytes.empty()) {
         tls.ERR_clear_error();
-        const SigpipeHeldBack held;
-        errno = 0;
-        const int sent =
-            tls.SSL_write(session_.get(), bytes.data(),
-                          static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX)));
-        const int savedErrno = errno;
+        ClearSocketError();
+        const int sent = WithoutBrokenPipeSignal([&] {
+            return tls.SSL_write(session_.get(), bytes.data(),
+                                 static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX)));
+        });
+        const int socketError = LastSocketError();
         if (sent > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(sent));
             continue;
@@ -189,12 +155,12 @@ void TlsTransport::Send(std::string_view bytes)
         const int error = tls.SSL_get_error(session_.get(), sent);
         const unsigned long first = tls.ERR_peek_error();
         if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) {
-            ThrowSocketError(ETIMEDOUT); // the send time-out ran out
+            ThrowSocketError(WinsockTimedOut); // the send time-out ran out
         }
         if (error == SSL_ERROR_SYSCALL && first == 0) {
-            ThrowSocketError(savedErrno == EAGAIN ? ETIMEDOUT
-                             : savedErrno == 0    ? ECONNRESET
-                                                  : savedErrno);
+            ThrowSocketError(IsTimeoutError(socketError) ? WinsockTimedOut
+                             : socketError == 0            ? WinsockConnectionReset
+                                                           : socketError);
         }
         throw Error(ErrorString(tls, first));
     }

@@ -1,7 +1,10 @@
 #include "crawl/json/JsonNumber.h"
 
+#include <algorithm>
 #include <charconv>
+#include <limits>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace crawl::json {
@@ -23,15 +26,55 @@ JsonNode* IntegerNode(std::int64_t value, JsonType type)
     return node;
 }
 
-// Also takes the integers and fixed-point numbers that do not fit 64 bits. Out-of-range reals
-// (1e999) are no number here.
+// Whether a real that lies outside the doubles' range lies above it (rather than below):
+// its first significant digit stands at a positive power of ten. The run has the form
+// [-]digits[.digits][(e|E)[+|-]digits], as the converter has just accepted it.
+bool IsAboveTheRange(std::string_view bytes) noexcept
+{
+    const std::size_t exponentAt = std::min(bytes.find_first_of("eE"), bytes.size());
+    const std::string_view mantissa = bytes.substr(0, exponentAt);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t firstSignificant = mantissa.find_first_of("123456789");
+    if (firstSignificant == std::string_view::npos) {
+        return false; // zero, never out of range
+    }
+    // The power of ten of the first significant digit, before the exponent.
+    std::int64_t power = firstSignificant < point
+                             ? static_cast<std::int64_t>(point - firstSignificant - 1)
+                             : -static_cast<std::int64_t>(firstSignificant - point);
+    std::string_view exponent = bytes.substr(std::min(exponentAt + 1, bytes.size()));
+    const bool negativeExponent = !exponent.empty() && exponent.front() == '-';
+    if (!exponent.empty() && (exponent.front() == '-' || exponent.front() == '+')) {
+        exponent.remove_prefix(1);
+    }
+    // An exponent of more digits than this outweighs any mantissa a text can hold.
+    constexpr std::size_t MaxExponentDigits = 12;
+    exponent = exponent.substr(std::min(exponent.find_first_not_of('0'), exponent.size()));
+    if (exponent.size() > MaxExponentDigits) {
+        return !negativeExponent;
+    }
+    std::int64_t exponentValue = 0;
+    for (const char digit : exponent) {
+        exponentValue = exponentValue * 10 + (digit - '0');
+    }
+    power += negativeExponent ? -exponentValue : exponentValue;
+    return power > 0;
+}
+
+// Also takes the integers and fixed-point numbers that do not fit 64 bits. A well-formed real
+// beyond the doubles' range never fails the parse: below it reads as 0, above it as the largest
+// finite double of its sign (which renders as a number, where infinity would not).
 JsonNode* DoubleNode(const std::string& bytes)
 {
     double value = 0;
     const char* end = bytes.data() + bytes.size();
     const auto [stop, error] = std::from_chars(bytes.data(), end, value);
-    if (error != std::errc() || stop != end) {
+    if (stop != end || (error != std::errc() && error != std::errc::result_out_of_range)) {
         return nullptr;
+    }
+    if (error == std::errc::result_out_of_range) {
+        const double largest = std::numeric_limits<double>::max();
+        value = !IsAboveTheRange(bytes) ? 0.0 : bytes.front() == '-' ? -largest : largest;
     }
     JsonNode* node = NewNode(JsonType::stDouble, 0);
     node->real = value;

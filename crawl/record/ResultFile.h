@@ -1,5 +1,6 @@
 #pragma once
 
+#include "crawl/platform/OutputFile.h"
 #include "crawl/record/MemberRecord.h"
 
 #include <cstdint>
@@ -21,13 +22,12 @@ public:
     ResultFile() = default;
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
-    ~ResultFile();
 
     // Creates the file (one of that name is replaced) and writes the header line. Throws
     // crawl::Error "Cannot create file "<path>". <system's text>" when it cannot be created.
     void Create(std::u16string fullPath);
 
-    bool IsOpen() const noexcept { return descriptor_ >= 0; }
+    bool IsOpen() const noexcept { return file_.IsOpen(); }
 
     // Writes the member's row, then CR LF. Throws crawl::Error when a write fails.
     void AppendRow(const MemberRecord& record);
@@ -37,10 +37,8 @@ public:
 
 private:
     void WriteLine(std::u16string_view text);
-    void Write(std::string_view bytes);
 
-    int descriptor_ = -1;
-    std::u16string path_;
+    OutputFile file_;
 };
 
 } // namespace crawl

@@ -1,14 +1,8 @@
 #include "crawl/text/TextFile.h"
 
-#include "crawl/Error.h"
 #include "crawl/platform/CodePage1251.h"
+#include "crawl/platform/FileBytes.h"
 #include "crawl/text/Text.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace crawl {
 namespace {
@@ -16,11 +10,6 @@ namespace {
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view Utf16LEMark = "\xFF\xFE";
 constexpr std::string_view Utf16BEMark = "\xFE\xFF";
-
-std::u16string SystemErrorText(int error)
-{
-    return Utf8ToUtf16(std::strerror(error));
-}
 
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian)
 {
@@ -137,62 +126,19 @@ std::string EncodeText(std::u16string_view text, TextEncoding encoding)
 
 bool FileExists(const std::u16string& path)
 {
-    struct stat status {};
-    return ::stat(Utf16ToUtf8(path).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    return IsRegularFile(path);
 }
 
 TextFileContent ReadTextFile(const std::u16string& path)
 {
-    const int descriptor = ::open(Utf16ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
-        throw Error(u"Cannot open file \"" + path + u"\". " + SystemErrorText(errno));
-    }
-    std::string bytes;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            const int error = errno;
-            ::close(descriptor);
-            throw Error(u"Cannot open file \"" + path + u"\". " + SystemErrorText(error));
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(descriptor);
+    const std::string bytes = ReadFileBytes(path);
     const TextEncoding encoding = DetectEncoding(bytes);
     return {DecodeText(bytes, encoding), encoding};
 }
 
 void WriteTextFile(const std::u16string& path, std::u16string_view text, TextEncoding encoding)
 {
-    const std::string bytes = EncodeText(text, encoding);
-    const int descriptor =
-        ::open(Utf16ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (descriptor < 0) {
-        throw Error(u"Cannot create file \"" + path + u"\". " + SystemErrorText(errno));
-    }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t put = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put < 0) {
-            const int error = errno;
-            ::close(descriptor);
-            throw Error(u"Cannot write file \"" + path + u"\". " + SystemErrorText(error));
-        }
-        written += static_cast<std::size_t>(put);
-    }
-    if (::close(descriptor) != 0) {
-        throw Error(u"Cannot write file \"" + path + u"\". " + SystemErrorText(errno));
-    }
+    WriteFileBytes(path, EncodeText(text, encoding));
 }
 
 } // namespace crawl

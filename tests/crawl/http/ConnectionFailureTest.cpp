@@ -102,25 +102,5 @@ TEST(ConnectionFailure, UiThreadConnectGivesUpAfterItsLimitAndKeepsHandlingMessa
     EXPECT_GE(messageRounds.load(), 1);
 }
 
-TEST(ConnectionFailure, SocketNumbersMapOntoTheirTexts)
-{
-    const struct {
-        int errnoValue;
-        std::string message;
-    } cases[] = {
-        {ECONNREFUSED, "Socket Error # 10061\r\nConnection refused."},
-        {ETIMEDOUT, "Socket Error # 10060\r\nConnection timed out."},
-        {ENETUNREACH, "Socket Error # 10051\r\nNetwork is unreachable."},
-        {EHOSTUNREACH, "Socket Error # 10065\r\nNo route to host."},
-        {EADDRNOTAVAIL, "Socket Error # 10049\r\nCannot assign requested address."},
-        {ENOTEMPTY, "Socket Error # 10066\r\nDirectory not empty"},
-        {EIO, "Socket Error # " + std::to_string(EIO) + "\r\n"}, // no Windows Sockets text
-    };
-    for (const auto& testCase : cases) {
-        EXPECT_EQ(Utf16ToUtf8(SocketErrorMessage(WinsockNumberFromErrno(testCase.errnoValue))),
-                  testCase.message);
-    }
-}
-
 } // namespace
 } // namespace crawl::http::testing

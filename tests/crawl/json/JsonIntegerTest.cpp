@@ -33,6 +33,8 @@ TEST(AsInteger, ConvertsEveryType)
         {"real negative half", u"-2.5e0", -2},
         {"real above a half", u"2.50001", 3},
         {"real beyond the range", u"1e19", 0},
+        {"real beyond the doubles' range", u"1e999", 0},
+        {"real below the doubles' range", u"1e-400", 0},
         {"true", u"true", 1},
         {"false", u"false", 0},
         {"null", u"null", 0},

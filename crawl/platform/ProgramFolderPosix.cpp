@@ -1,4 +1,5 @@
 #include "crawl/platform/ProgramFolder.h"
+#include "crawl/platform/ProgramFolderChoice.h"
 
 #include "crawl/text/Text.h"
 
