@@ -1,0 +1,31 @@
+#!/bin/sh
+# Runs a Windows program that shows windows, under Wine: usage wine-desktop.sh <prefix> <program> [arguments].
+# The prefix is one of its own in which every window lives in a virtual desktop: without a
+# window manager Wine waits two seconds for every window it destroys. Wine runs as on a
+# Russian-language Windows (ANSI code page 1251, Russian date and time formats). Without an X
+# display the program gets a private Xvfb, and the prefix's Wine server is ended afterwards,
+# since a server outliving its display would break the next program's windows.
+set -eu
+prefix=$1
+shift
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" LC_ALL=ru_RU.UTF-8
+
+mkdir -p "$prefix"
+(
+  flock 9
+  if [ ! -e "$prefix/.sro-virtual-desktop" ]; then
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$prefix/.sro-virtual-desktop"
+  fi
+) 9>"$prefix.lock"
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$@"
+fi
+status=0
+xvfb-run -a -s "-screen 0 1024x768x24" wine "$@" || status=$?
+wineserver -k 2>/dev/null || true
+exit "$status"
