@@ -85,8 +85,8 @@ TEST_P(GradientBarTest, PaintsItsFilledPartAsOneGradient)
 
 INSTANTIATE_TEST_SUITE_P(
     Bars, GradientBarTest, testing::Combine(testing::ValuesIn(Bars), testing::ValuesIn(Fillings)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+    [](const auto& row) {
+        return std::string(std::get<0>(row.param).name) + std::get<1>(row.param).name;
     });
 
 TEST(GradientBarRange, StartsAtZeroOfHundredAndHoldsThePositionWithinTheMaximum)

@@ -78,9 +78,9 @@ TEST_P(SelectAllTest, SelectsTheWholeTextOnlyWithCtrl)
 INSTANTIATE_TEST_SUITE_P(
     Fields, SelectAllTest,
     testing::Combine(testing::Values(Control::UrlsMemo, Control::LogsMemo), testing::ValuesIn(Keys)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param) == Control::UrlsMemo ? "UrlsMemo" : "LogsMemo") +
-               std::get<1>(info.param).name;
+    [](const auto& row) {
+        return std::string(std::get<0>(row.param) == Control::UrlsMemo ? "UrlsMemo" : "LogsMemo") +
+               std::get<1>(row.param).name;
     });
 
 } // namespace

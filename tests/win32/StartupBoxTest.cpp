@@ -71,7 +71,7 @@ TEST_P(StartupBoxTest, ShowsItsBoxAndEndsAfterOk)
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, StartupBoxTest, testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DefaultErrorBox, ShowsAnUncaughtErrorAndAFailedSaveKeepsTheWindowOpen)
 {

@@ -17,7 +17,7 @@ struct ControlRow {
     RECT rect; // left, top, right, bottom in the client area of 772 × 556
     bool visible;
     const wchar_t* text;
-    int fontPixels;
+    int fontPixels; // 0 for the bars, which show no text
     // Labels and the check box may be wider than designed where the font found is wider.
     bool sizedToText;
 };
@@ -52,8 +52,8 @@ const ControlRow Rows[] = {
     {"Label2", Control::Label2, Box(8, 279, 24, 13), true, L"Логи", 11, true},
     {"LogsMemo", Control::LogsMemo, Box(8, 298, 760, 218), true,
      L"Спасибо, что пользуетесь парсером от сервиса Verdanix!\r\n", 11, false},
-    {"ProgressBar", Control::ProgressBar, Box(0, 522, 772, 17), true, L"", 11, false},
-    {"StagesProgressBar", Control::StagesProgressBar, Box(0, 539, 772, 17), true, L"", 11, false},
+    {"ProgressBar", Control::ProgressBar, Box(0, 522, 772, 17), true, L"", 0, false},
+    {"StagesProgressBar", Control::StagesProgressBar, Box(0, 539, 772, 17), true, L"", 0, false},
 };
 
 std::string RowName(const testing::TestParamInfo<ControlRow>& info)
@@ -88,6 +88,9 @@ TEST_P(ControlAtDesignSize, LiesWhereTheTableSaysWithItsTextAndFont)
     EXPECT_EQ(IsWindowVisible(control) != FALSE, row.visible);
     EXPECT_EQ(WindowText(control), row.text);
 
+    if (row.fontPixels == 0) {
+        return;
+    }
     LOGFONTW font{};
     ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)),
                          sizeof(font), &font),
@@ -130,7 +133,7 @@ TEST_P(ControlAfterResize, KeepsItsDistanceToTheEdgesItIsAnchoredTo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Anchors, ControlAfterResize, testing::ValuesIn(ResizedRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(MainWindow, CentredResizableCaptionedOnTheButtonFace)
 {

@@ -8,7 +8,10 @@
 set -eu
 prefix=$1
 shift
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" LC_ALL=ru_RU.UTF-8
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+# Wine takes its Windows locale from LC_ALL; set for Wine alone, since the host has no such
+# locale for the shell.
+russian="env LC_ALL=ru_RU.UTF-8"
 
 mkdir -p "$prefix"
 (
@@ -23,9 +26,9 @@ mkdir -p "$prefix"
 ) 9>"$prefix.lock"
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$@"
+  exec $russian wine "$@"
 fi
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" wine "$@" || status=$?
+xvfb-run -a -s "-screen 0 1024x768x24" $russian wine "$@" || status=$?
 wineserver -k 2>/dev/null || true
 exit "$status"
