@@ -12,9 +12,22 @@ namespace ui::win32::test {
 
 namespace {
 
-// A message box's text is a static control with this item number, its icon one with 20.
+// A message box's text is a static control with this item number; its icon is a static
+// control of the SS_ICON kind, whose item number differs between Windows and Wine.
 constexpr int MessageBoxTextItem = 0xFFFF;
-constexpr int MessageBoxIconItem = 20;
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM parameter)
+{
+    wchar_t windowClass[16] = {};
+    GetClassNameW(child, windowClass, static_cast<int>(std::size(windowClass)));
+    if (_wcsicmp(windowClass, L"Static") == 0 && IsWindowVisible(child) &&
+        (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+        SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+        *reinterpret_cast<bool*>(parameter) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
 
 struct Search {
     DWORD processId;
@@ -124,10 +137,9 @@ DWORD ProgramProcess::WaitForExit(std::chrono::milliseconds limit) const
 
 MessageBoxContent ReadMessageBox(HWND box)
 {
-    HWND icon = GetDlgItem(box, MessageBoxIconItem);
-    return {WindowText(GetDlgItem(box, MessageBoxTextItem)),
-            icon != nullptr && IsWindowVisible(icon) &&
-                SendMessageW(icon, STM_GETICON, 0, 0) != 0};
+    bool hasIcon = false;
+    EnumChildWindows(box, &FindIcon, reinterpret_cast<LPARAM>(&hasIcon));
+    return {WindowText(GetDlgItem(box, MessageBoxTextItem)), hasIcon};
 }
 
 void PressOk(HWND box)

@@ -73,13 +73,38 @@ TEST_P(StartupBoxTest, ShowsItsBoxAndEndsAfterOk)
 INSTANTIATE_TEST_SUITE_P(Folders, StartupBoxTest, testing::ValuesIn(Cases),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// urls.txt held open without sharing by another program: neither read nor written.
+class LockedFile {
+public:
+    explicit LockedFile(const std::filesystem::path& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+    }
+    ~LockedFile() { Release(); }
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release()
+    {
+        if (Held()) {
+            CloseHandle(handle_);
+            handle_ = INVALID_HANDLE_VALUE;
+        }
+    }
+
+private:
+    HANDLE handle_;
+};
+
 TEST(DefaultErrorBox, ShowsAnUncaughtErrorAndAFailedSaveKeepsTheWindowOpen)
 {
     TestFolder root;
     const std::filesystem::path folder = std::filesystem::path(root.Path()) / L"sro";
     InstallProgram(folder);
-    // A folder where urls.txt should be: it can be neither read nor written.
-    std::filesystem::create_directories(folder / L"urls.txt");
+    LockedFile links(folder / L"urls.txt");
+    ASSERT_TRUE(links.Held());
     ProgramProcess program(folder);
     const std::string_view host = BuildRegistryHost;
     const std::wstring title = Wide(ApplicationTitle(std::u16string(host.begin(), host.end())));
@@ -88,8 +113,8 @@ TEST(DefaultErrorBox, ShowsAnUncaughtErrorAndAFailedSaveKeepsTheWindowOpen)
     ASSERT_NE(readError, nullptr);
     const MessageBoxContent content = ReadMessageBox(readError);
     EXPECT_TRUE(content.hasIcon);
-    EXPECT_FALSE(content.text.empty());
-    EXPECT_TRUE(content.text.back() <= L'.') << "the full stop rule";
+    ASSERT_FALSE(content.text.empty());
+    EXPECT_LE(content.text.back(), L'.') << "the full stop rule";
     PressOk(readError);
 
     HWND window = program.WaitForMainWindow();
@@ -101,10 +126,10 @@ TEST(DefaultErrorBox, ShowsAnUncaughtErrorAndAFailedSaveKeepsTheWindowOpen)
     EXPECT_EQ(program.WaitForExit(std::chrono::milliseconds(500)), static_cast<DWORD>(STILL_ACTIVE))
         << "the window stays open";
 
-    std::filesystem::remove(folder / L"urls.txt");
+    links.Release();
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
-    EXPECT_TRUE(std::filesystem::is_regular_file(folder / L"urls.txt"));
+    EXPECT_GT(std::filesystem::file_size(folder / L"urls.txt"), 0u) << "the link list saved";
 }
 
 } // namespace
