@@ -9,6 +9,18 @@ set(CMAKE_CXX_COMPILER ${SRO_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${SRO_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${SRO_MINGW_PREFIX})
+# The project's own OpenSSL build for Windows (scripts/build-openssl-windows.sh), a root of its
+# own for the searches.
+if(NOT OPENSSL_ROOT_DIR)
+  if(DEFINED ENV{SRO_OPENSSL_WIN_DIR})
+    set(OPENSSL_ROOT_DIR $ENV{SRO_OPENSSL_WIN_DIR})
+  elseif(DEFINED ENV{XDG_CACHE_HOME})
+    set(OPENSSL_ROOT_DIR $ENV{XDG_CACHE_HOME}/sro-parser/openssl-win64)
+  else()
+    set(OPENSSL_ROOT_DIR $ENV{HOME}/.cache/sro-parser/openssl-win64)
+  endif()
+endif()
+list(APPEND CMAKE_FIND_ROOT_PATH ${OPENSSL_ROOT_DIR})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

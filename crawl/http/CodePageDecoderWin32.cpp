@@ -157,7 +157,8 @@ std::u16string DecodeUtf32(std::string_view bytes, bool bigEndian)
 
 std::optional<std::u16string> DecodeCodePage(unsigned codePage, std::string_view bytes)
 {
-    // The system converts none of these with error reporting, so they are decoded here.
+    // MultiByteToWideChar has no UTF-16 and UTF-32 code pages and turns the high bytes of
+    // US-ASCII into letters: these are decoded here.
     switch (codePage) {
     case 1200:
         return DecodeUtf16(bytes, false);

@@ -2,17 +2,10 @@
 
 #include "tests/support/ServerExchange.h"
 #include "tests/support/ServerTls.h"
+#include "tests/support/TestSockets.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <atomic>
 #include <condition_variable>
-#include <csignal>
-#include <cstring>
 #include <exception>
 #include <list>
 #include <map>
@@ -27,10 +20,10 @@ namespace {
 // More connections than this at once are refused (closed at once); a client of ours keeps one.
 constexpr std::size_t MaxConnections = 32;
 // How often the acceptor looks at the stop flag.
-constexpr int AcceptPollMilliseconds = 50;
+constexpr std::chrono::milliseconds AcceptPollSlice{50};
 // After its answer a connection waits this long for the client to close, so that closing
 // does not reset the connection while the client still reads.
-constexpr int LingerMilliseconds = 500;
+constexpr std::chrono::milliseconds LingerTime{500};
 
 struct Script {
     std::vector<ScriptedAnswer> answers;
@@ -42,21 +35,16 @@ struct Worker {
     bool finished = false;
 };
 
-void IgnoreBrokenPipes()
-{
-    // TLS writes go through write(), which raises SIGPIPE on a connection the client closed.
-    static std::once_flag once;
-    std::call_once(once, [] { std::signal(SIGPIPE, SIG_IGN); });
-}
-
-void WaitForClientToClose(int socket)
+void WaitForClientToClose(int socket, const std::atomic<bool>& stopping)
 {
     char discard[4096];
-    for (int waited = 0; waited < LingerMilliseconds; waited += AcceptPollMilliseconds) {
-        pollfd entry{socket, POLLIN, 0};
-        if (poll(&entry, 1, AcceptPollMilliseconds) > 0 &&
-            recv(socket, discard, sizeof discard, 0) <= 0) {
-            return;
+    for (auto waited = std::chrono::milliseconds(0); waited < LingerTime && !stopping.load();
+         waited += AcceptPollSlice) {
+        if (WaitReadable(socket, AcceptPollSlice)) {
+            const std::optional<long> received = ReceiveSome(socket, discard, sizeof discard);
+            if (received && *received <= 0) {
+                return;
+            }
         }
     }
 }
@@ -86,13 +74,15 @@ ScriptedAnswer ScriptedAnswer::Redirect(int status, std::string location)
 struct RegistryServer::State {
     Tls tls = Tls::On;
     std::unique_ptr<ServerTlsContext> tlsContext;
-    int listenSocket = -1;
+    int listenSocket = NoSocket;
     int port = 0;
     std::thread acceptor;
 
     mutable std::mutex mutex;
     mutable std::condition_variable changed;
     bool stopping = false;
+    // Set with `stopping`; read by connection threads without the lock, between their waits.
+    std::atomic<bool> stopRequested{false};
     std::map<std::string, Script, std::less<>> scripts;
     Handler handler;
     int handshakesToClose = 0;
@@ -112,24 +102,24 @@ struct RegistryServer::State {
 void RegistryServer::State::AcceptLoop()
 {
     for (;;) {
-        pollfd entry{listenSocket, POLLIN, 0};
-        const int ready = poll(&entry, 1, AcceptPollMilliseconds);
+        const bool ready = WaitReadable(listenSocket, AcceptPollSlice);
         std::unique_lock lock(mutex);
         if (stopping) {
             return;
         }
         ReapFinishedWorkers(lock);
-        if (ready <= 0) {
+        if (!ready) {
             continue;
         }
-        const int socket = accept(listenSocket, nullptr, nullptr);
-        if (socket < 0) {
+        const int socket = AcceptConnection(listenSocket);
+        if (socket == NoSocket) {
             continue;
         }
         if (liveSockets.size() >= MaxConnections) {
-            close(socket);
+            CloseSocket(socket);
             continue;
         }
+        SetNonBlocking(socket);
         liveSockets.insert(socket);
         const std::size_t number = ++connectionCount;
         Worker& worker = workers.emplace_back();
@@ -169,23 +159,24 @@ void RegistryServer::State::Serve(int socket, std::size_t connectionNumber)
             }
         }
         if (closeHandshake) {
-            ReadTlsRecord(socket);
-            shutdown(socket, SHUT_WR);
+            ReadTlsRecord(socket, stopRequested);
+            ShutdownSending(socket);
         } else {
             const std::unique_ptr<ServerConnection> connection =
-                tlsContext ? tlsContext->MakeConnection(socket) : MakePlainConnection(socket);
+                tlsContext ? tlsContext->MakeConnection(socket, stopRequested)
+                           : MakePlainConnection(socket, stopRequested);
             if (connection->Accept()) {
                 Converse(*connection, connectionNumber);
             }
             connection->FinishSending();
         }
-        WaitForClientToClose(socket);
+        WaitForClientToClose(socket, stopRequested);
     } catch (const std::exception&) {
         // A connection that could not be set up is simply closed; the client sees that.
     }
     std::lock_guard lock(mutex);
     liveSockets.erase(socket);
-    close(socket);
+    CloseSocket(socket);
 }
 
 void RegistryServer::State::Converse(ServerConnection& connection, std::size_t connectionNumber)
@@ -258,33 +249,13 @@ bool RegistryServer::State::SleepUnlessStopping(std::chrono::milliseconds delay)
 
 RegistryServer::RegistryServer(Tls tls, int port) : state_(std::make_unique<State>())
 {
-    IgnoreBrokenPipes();
     state_->tls = tls;
     if (tls == Tls::On) {
         state_->tlsContext = std::make_unique<ServerTlsContext>();
     }
-    const int listenSocket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listenSocket < 0) {
-        throw std::runtime_error(std::string("test server: socket: ") + std::strerror(errno));
-    }
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    socklen_t length = sizeof address;
-    // A fixed port must be free again at once after a restart, despite lingering connections.
-    const int reuse = 1;
-    if ((port != 0 &&
-         setsockopt(listenSocket, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse) != 0) ||
-        bind(listenSocket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(listenSocket, 16) != 0 ||
-        getsockname(listenSocket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        const std::string reason = std::strerror(errno);
-        close(listenSocket);
-        throw std::runtime_error("test server: listen on 127.0.0.1: " + reason);
-    }
+    const int listenSocket = ListenOnLoopback(port, 16);
     state_->listenSocket = listenSocket;
-    state_->port = ntohs(address.sin_port);
+    state_->port = LocalPort(listenSocket);
     state_->acceptor = std::thread([state = state_.get()] { state->AcceptLoop(); });
 }
 
@@ -301,15 +272,15 @@ void RegistryServer::Stop()
             return;
         }
         state_->stopping = true;
-        shutdown(state_->listenSocket, SHUT_RDWR); // wakes the acceptor's poll at once
-        // Ends every blocking read, write and handshake of the connection threads.
+        state_->stopRequested = true; // every wait of the threads ends within its slice
+        // Cuts the open connections, so that their clients see the end at once.
         for (const int socket : state_->liveSockets) {
-            shutdown(socket, SHUT_RDWR);
+            ShutdownBoth(socket);
         }
     }
     state_->changed.notify_all();
     state_->acceptor.join();
-    close(state_->listenSocket);
+    CloseSocket(state_->listenSocket);
     std::list<Worker> workers;
     {
         std::lock_guard lock(state_->mutex);

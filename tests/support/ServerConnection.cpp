@@ -1,26 +1,32 @@
 #include "tests/support/ServerConnection.h"
 
-#include <sys/socket.h>
+#include "tests/support/TestSockets.h"
 
-#include <cerrno>
+#include <chrono>
 
 namespace testsupport {
 namespace {
 
+// How often a waiting connection looks at the stop flag.
+constexpr std::chrono::milliseconds StopCheckSlice{20};
+
 class PlainConnection : public ServerConnection {
 public:
-    explicit PlainConnection(int socket) : socket_(socket) {}
+    PlainConnection(int socket, const std::atomic<bool>& stopping)
+        : socket_(socket), stopping_(stopping)
+    {
+    }
 
     bool Accept() override { return true; }
 
     std::size_t Read(char* buffer, std::size_t size) override
     {
         for (;;) {
-            const ssize_t received = recv(socket_, buffer, size, 0);
-            if (received >= 0) {
-                return static_cast<std::size_t>(received);
+            const std::optional<long> received = ReceiveSome(socket_, buffer, size);
+            if (received) {
+                return *received > 0 ? static_cast<std::size_t>(*received) : 0;
             }
-            if (errno != EINTR) {
+            if (!AwaitSocket(socket_, SocketWait::Readable, stopping_)) {
                 return 0;
             }
         }
@@ -29,29 +35,46 @@ public:
     bool Write(std::string_view bytes) override
     {
         while (!bytes.empty()) {
-            const ssize_t sent = send(socket_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-            if (sent < 0 && errno == EINTR) {
+            const std::optional<long> sent = SendSome(socket_, bytes);
+            if (!sent) {
+                if (!AwaitSocket(socket_, SocketWait::Writable, stopping_)) {
+                    return false;
+                }
                 continue;
             }
-            if (sent <= 0) {
+            if (*sent <= 0) {
                 return false;
             }
-            bytes.remove_prefix(static_cast<std::size_t>(sent));
+            bytes.remove_prefix(static_cast<std::size_t>(*sent));
         }
         return true;
     }
 
-    void FinishSending() override { shutdown(socket_, SHUT_WR); }
+    void FinishSending() override { ShutdownSending(socket_); }
 
 private:
     int socket_;
+    const std::atomic<bool>& stopping_;
 };
 
 } // namespace
 
-std::unique_ptr<ServerConnection> MakePlainConnection(int socket)
+bool AwaitSocket(int socket, SocketWait wait, const std::atomic<bool>& stopping)
 {
-    return std::make_unique<PlainConnection>(socket);
+    while (!stopping.load()) {
+        const bool ready = wait == SocketWait::Readable ? WaitReadable(socket, StopCheckSlice)
+                                                        : WaitWritable(socket, StopCheckSlice);
+        if (ready) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::unique_ptr<ServerConnection> MakePlainConnection(int socket,
+                                                      const std::atomic<bool>& stopping)
+{
+    return std::make_unique<PlainConnection>(socket, stopping);
 }
 
 } // namespace testsupport

@@ -4,9 +4,9 @@
 #include <openssl/evp.h>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
-#include <sys/socket.h>
 
-#include <cerrno>
+#include "tests/support/TestSockets.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -58,7 +58,8 @@ void MakeSelfSigned(KeyAndCertificate& made)
 
 class TlsConnection : public ServerConnection {
 public:
-    TlsConnection(ssl_ctx_st* context, int socket) : socket_(socket), ssl_(SSL_new(context))
+    TlsConnection(ssl_ctx_st* context, int socket, const std::atomic<bool>& stopping)
+        : socket_(socket), stopping_(stopping), ssl_(SSL_new(context))
     {
         if (ssl_ == nullptr || SSL_set_fd(ssl_, socket) != 1) {
             SSL_free(ssl_);
@@ -71,16 +72,13 @@ public:
 
     bool Accept() override
     {
-        const bool accepted = SSL_accept(ssl_) == 1;
-        ERR_clear_error();
-        return accepted;
+        return Retried([this] { return SSL_accept(ssl_); });
     }
 
     std::size_t Read(char* buffer, std::size_t size) override
     {
         std::size_t received = 0;
-        const bool ok = SSL_read_ex(ssl_, buffer, size, &received) == 1;
-        ERR_clear_error();
+        const bool ok = Retried([&] { return SSL_read_ex(ssl_, buffer, size, &received); });
         return ok ? received : 0;
     }
 
@@ -88,8 +86,7 @@ public:
     {
         while (!bytes.empty()) {
             std::size_t written = 0;
-            if (SSL_write_ex(ssl_, bytes.data(), bytes.size(), &written) != 1) {
-                ERR_clear_error();
+            if (!Retried([&] { return SSL_write_ex(ssl_, bytes.data(), bytes.size(), &written); })) {
                 return false;
             }
             bytes.remove_prefix(written);
@@ -101,7 +98,7 @@ public:
     {
         SSL_shutdown(ssl_);
         ERR_clear_error();
-        shutdown(socket_, SHUT_WR);
+        ShutdownSending(socket_);
     }
 
     std::string_view ServerName() const override
@@ -111,22 +108,45 @@ public:
     }
 
 private:
+    // Runs a call of the library on the non-blocking socket until it succeeds (1), waiting
+    // whenever it asks to; false on failure or once the server stops.
+    template <typename Call>
+    bool Retried(const Call& call)
+    {
+        for (;;) {
+            const int result = call();
+            if (result == 1) {
+                return true;
+            }
+            const int error = SSL_get_error(ssl_, result);
+            ERR_clear_error();
+            const bool waited =
+                (error == SSL_ERROR_WANT_READ &&
+                 AwaitSocket(socket_, SocketWait::Readable, stopping_)) ||
+                (error == SSL_ERROR_WANT_WRITE &&
+                 AwaitSocket(socket_, SocketWait::Writable, stopping_));
+            if (!waited) {
+                return false;
+            }
+        }
+    }
+
     int socket_;
+    const std::atomic<bool>& stopping_;
     SSL* ssl_;
 };
 
-bool ReceiveExactly(int socket, unsigned char* buffer, std::size_t size)
+bool ReceiveExactly(int socket, unsigned char* buffer, std::size_t size,
+                    const std::atomic<bool>& stopping)
 {
+    const std::unique_ptr<ServerConnection> plain = MakePlainConnection(socket, stopping);
     while (size > 0) {
-        const ssize_t received = recv(socket, buffer, size, 0);
-        if (received < 0 && errno == EINTR) {
-            continue;
-        }
-        if (received <= 0) {
+        const std::size_t received = plain->Read(reinterpret_cast<char*>(buffer), size);
+        if (received == 0) {
             return false;
         }
         buffer += received;
-        size -= static_cast<std::size_t>(received);
+        size -= received;
     }
     return true;
 }
@@ -157,23 +177,24 @@ ServerTlsContext::~ServerTlsContext()
     SSL_CTX_free(context_);
 }
 
-std::unique_ptr<ServerConnection> ServerTlsContext::MakeConnection(int socket) const
+std::unique_ptr<ServerConnection>
+ServerTlsContext::MakeConnection(int socket, const std::atomic<bool>& stopping) const
 {
-    return std::make_unique<TlsConnection>(context_, socket);
+    return std::make_unique<TlsConnection>(context_, socket, stopping);
 }
 
-bool ReadTlsRecord(int socket)
+bool ReadTlsRecord(int socket, const std::atomic<bool>& stopping)
 {
     // A record header is type (1), version (2) and length (2), then that many bytes.
     unsigned char header[5];
-    if (!ReceiveExactly(socket, header, sizeof header)) {
+    if (!ReceiveExactly(socket, header, sizeof header, stopping)) {
         return false;
     }
     std::size_t length = (std::size_t{header[3]} << 8) | header[4];
     unsigned char chunk[4096];
     while (length > 0) {
         const std::size_t part = length < sizeof chunk ? length : sizeof chunk;
-        if (!ReceiveExactly(socket, chunk, part)) {
+        if (!ReceiveExactly(socket, chunk, part, stopping)) {
             return false;
         }
         length -= part;

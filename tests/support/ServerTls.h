@@ -2,6 +2,7 @@
 
 #include "tests/support/ServerConnection.h"
 
+#include <atomic>
 #include <memory>
 
 struct ssl_ctx_st;
@@ -18,14 +19,16 @@ public:
     ServerTlsContext(const ServerTlsContext&) = delete;
     ServerTlsContext& operator=(const ServerTlsContext&) = delete;
 
-    std::unique_ptr<ServerConnection> MakeConnection(int socket) const;
+    std::unique_ptr<ServerConnection> MakeConnection(int socket,
+                                                     const std::atomic<bool>& stopping) const;
 
 private:
     ssl_ctx_st* context_;
 };
 
 // Reads one whole TLS record from the raw socket, the client's first flight (ClientHello),
-// without answering it. False when the client closed before the record was complete.
-bool ReadTlsRecord(int socket);
+// without answering it. False when the client closed before the record was complete, or once
+// the server stops.
+bool ReadTlsRecord(int socket, const std::atomic<bool>& stopping);
 
 } // namespace testsupport

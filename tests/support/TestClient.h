@@ -1,16 +1,13 @@
 #pragma once
 
 #include "tests/support/RegistryServer.h"
+#include "tests/support/TestSockets.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <openssl/ssl.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -26,15 +23,8 @@ inline constexpr int ClientWaitMilliseconds = 5000;
 class TestClient {
 public:
     TestClient(const RegistryServer& server, RegistryServer::Tls tls)
-        : socket_(socket(AF_INET, SOCK_STREAM, 0))
+        : socket_(ConnectToLoopback(server.Port(), std::chrono::milliseconds(ClientWaitMilliseconds)))
     {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<uint16_t>(server.Port()));
-        if (connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-            throw std::runtime_error("connect failed");
-        }
         if (tls == RegistryServer::Tls::On) {
             context_.reset(SSL_CTX_new(TLS_client_method()));
             SSL_CTX_set_min_proto_version(context_.get(), TLS1_2_VERSION);
@@ -44,7 +34,7 @@ public:
             SSL_set_tlsext_host_name(ssl_.get(), "registry.test");
         }
     }
-    ~TestClient() { close(socket_); }
+    ~TestClient() { CloseSocket(socket_); }
     TestClient(const TestClient&) = delete;
     TestClient& operator=(const TestClient&) = delete;
 
@@ -57,8 +47,7 @@ public:
             ASSERT_EQ(SSL_write(ssl_.get(), bytes.data(), static_cast<int>(bytes.size())),
                       static_cast<int>(bytes.size()));
         } else {
-            ASSERT_EQ(send(socket_, bytes.data(), bytes.size(), MSG_NOSIGNAL),
-                      static_cast<ssize_t>(bytes.size()));
+            ASSERT_EQ(SendSome(socket_, bytes), static_cast<long>(bytes.size()));
         }
     }
 
@@ -69,14 +58,13 @@ public:
         char buffer[4096];
         for (;;) {
             if (!ssl_ || SSL_pending(ssl_.get()) == 0) {
-                pollfd entry{socket_, POLLIN, 0};
-                if (poll(&entry, 1, quietMilliseconds) <= 0) {
+                if (!WaitReadable(socket_, std::chrono::milliseconds(quietMilliseconds))) {
                     closed_ = false;
                     return received;
                 }
             }
-            const int count = ssl_ ? SSL_read(ssl_.get(), buffer, sizeof buffer)
-                                   : static_cast<int>(recv(socket_, buffer, sizeof buffer, 0));
+            const long count = ssl_ ? SSL_read(ssl_.get(), buffer, sizeof buffer)
+                                    : ReceiveSome(socket_, buffer, sizeof buffer).value_or(-1);
             if (count <= 0) {
                 closed_ = true;
                 return received;

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <stdexcept>
+#include "tests/support/TestSockets.h"
+
+#include <chrono>
 #include <string>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 // A bare TCP listener on 127.0.0.1 for the faults a scripted server cannot show: a peer that
 // never speaks (not even TLS), one that resets the connection, a full accept queue.
@@ -15,25 +12,16 @@ namespace crawl::http::testing {
 
 class RawListener {
 public:
-    explicit RawListener(int backlog = 8) : socket_(::socket(AF_INET, SOCK_STREAM, 0))
+    explicit RawListener(int backlog = 8)
+        : socket_(testsupport::ListenOnLoopback(0, backlog)), port_(testsupport::LocalPort(socket_))
     {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (socket_ < 0 || ::bind(socket_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(socket_, backlog) != 0 ||
-            ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-            throw std::runtime_error("listener failed");
-        }
-        port_ = ntohs(address.sin_port);
     }
     ~RawListener()
     {
         if (resetter_.joinable()) {
             resetter_.join();
         }
-        ::close(socket_);
+        testsupport::CloseSocket(socket_);
     }
     RawListener(const RawListener&) = delete;
     RawListener& operator=(const RawListener&) = delete;
@@ -47,24 +35,21 @@ public:
     void ServeNextConnection(std::string reply, Ending ending)
     {
         resetter_ = std::thread([this, reply, ending] {
-            pollfd entry{socket_, POLLIN, 0};
-            if (::poll(&entry, 1, 5000) != 1) {
+            using namespace testsupport;
+            if (!WaitReadable(socket_, std::chrono::seconds(5))) {
                 return;
             }
-            const int connection = ::accept(socket_, nullptr, nullptr);
-            pollfd data{connection, POLLIN, 0};
+            const int connection = AcceptConnection(socket_);
             char buffer[4096];
-            if (::poll(&data, 1, 200) == 1) {
-                [[maybe_unused]] const ssize_t ignored =
-                    ::recv(connection, buffer, sizeof buffer, 0);
+            if (WaitReadable(connection, std::chrono::milliseconds(200))) {
+                ReceiveSome(connection, buffer, sizeof buffer);
             }
-            [[maybe_unused]] const ssize_t sent =
-                ::send(connection, reply.data(), reply.size(), MSG_NOSIGNAL);
+            SendSome(connection, reply);
             if (ending == Ending::Reset) {
-                const linger reset{1, 0};
-                ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+                CloseWithReset(connection);
+            } else {
+                CloseSocket(connection);
             }
-            ::close(connection);
         });
     }
 
@@ -77,19 +62,11 @@ private:
 // A TCP connection made and held open by the test itself (fills an accept queue).
 class HeldConnection {
 public:
-    explicit HeldConnection(int port) : socket_(::socket(AF_INET, SOCK_STREAM, 0))
+    explicit HeldConnection(int port)
+        : socket_(testsupport::ConnectToLoopback(port, std::chrono::seconds(2)))
     {
-        const timeval limit{2, 0}; // bounds the connect
-        ::setsockopt(socket_, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<uint16_t>(port));
-        if (::connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-            throw std::runtime_error("connect failed");
-        }
     }
-    ~HeldConnection() { ::close(socket_); }
+    ~HeldConnection() { testsupport::CloseSocket(socket_); }
     HeldConnection(const HeldConnection&) = delete;
     HeldConnection& operator=(const HeldConnection&) = delete;
 

@@ -2,12 +2,10 @@
 
 #include "crawl/Error.h"
 #include "crawl/text/Text.h"
+#include "tests/support/PlatformFaults.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -38,9 +36,12 @@ class ResultFileTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "record_tests.XXXXXX");
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
-        folder_ = pattern;
+        const auto* unitTest = testing::UnitTest::GetInstance();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("record_tests_" + std::to_string(unitTest->random_seed()) + "_" +
+                   unitTest->current_test_info()->name());
+        std::filesystem::remove_all(folder_);
+        ASSERT_TRUE(std::filesystem::create_directories(folder_));
     }
 
     void TearDown() override { std::filesystem::remove_all(folder_); }
@@ -127,7 +128,7 @@ TEST_F(ResultFileTest, FolderThatDoesNotExistGivesTheMessage)
         FAIL() << "Create succeeded";
     } catch (const Error& error) {
         EXPECT_EQ(error.Message(),
-                  u"Cannot create file \"" + path + u"\". " + Utf8ToUtf16(std::strerror(ENOENT)));
+                  u"Cannot create file \"" + path + u"\". " + testsupport::MissingFolderText());
     }
     EXPECT_FALSE(file.IsOpen());
 }

@@ -4,7 +4,7 @@
 #include "crawl/Error.h"
 #include "crawl/text/Text.h"
 
-#include "UnreadableFile.h"
+#include "tests/support/PlatformFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +94,7 @@ protected:
 TEST_F(ReadOptionalLinesTest, MissingFileGivesNoLinesAndAnUnreadableOneFails)
 {
     EXPECT_TRUE(ReadOptionalLines(PathOf("absent.txt")).empty());
-    runtest::MakeUnreadableFile(folder_ / "skip.txt");
+    const testsupport::UnreadableFile unreadable(folder_ / "skip.txt");
     EXPECT_THROW(ReadOptionalLines(PathOf("skip.txt")), Error);
 }
 

@@ -1,9 +1,9 @@
 // Runs that meet failing requests, unusable answers and failing surroundings.
 #include "ScraperFixture.h"
 
-#include "UnreadableFile.h"
 #include "crawl/record/ResultFile.h"
 #include "crawl/text/Text.h"
+#include "tests/support/PlatformFaults.h"
 
 #include <optional>
 
@@ -181,15 +181,14 @@ TEST_F(ScraperFailure, EarlyFailuresReturnTheWindowToIdleWithoutTouchingAFile)
     const std::u16string folderOfTheTest = programFolder;
     for (const Case& c : cases) {
         programFolder = folderOfTheTest;
+        std::optional<testsupport::UnreadableFile> unreadable;
         if (c.unreadableFile != nullptr) {
-            MakeUnreadableFile(folder / c.unreadableFile);
+            unreadable.emplace(folder / c.unreadableFile);
         } else {
             programFolder = missingFolder;
         }
         RunToEnd();
-        if (c.unreadableFile != nullptr) {
-            std::filesystem::remove(folder / c.unreadableFile);
-        }
+        unreadable.reset();
 
         const std::vector<WindowCall> reports = window.Calls();
         ASSERT_EQ(reports.size(), c.before.size() + 4) << c.name;

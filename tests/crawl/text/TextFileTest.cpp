@@ -2,6 +2,7 @@
 
 #include "crawl/Error.h"
 #include "crawl/text/Text.h"
+#include "tests/support/PlatformFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,8 @@ protected:
     void SetUp() override
     {
         folder_ = std::filesystem::temp_directory_path() /
-                  ("textfile-" + std::to_string(::getpid()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
+                  ("textfile-" + std::to_string(testing::UnitTest::GetInstance()->random_seed()) +
+                   "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder_);
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
@@ -96,7 +97,7 @@ TEST_F(TextFileTest, FailuresNameThePathAndTheReason)
         FAIL() << "reading a missing file must fail";
     } catch (const Error& error) {
         EXPECT_EQ(error.Message(),
-                  u"Cannot open file \"" + missing + u"\". No such file or directory");
+                  u"Cannot open file \"" + missing + u"\". " + testsupport::MissingFileText());
     }
     const std::u16string inNoFolder = PathOf("no-folder/out.txt");
     try {
@@ -104,7 +105,7 @@ TEST_F(TextFileTest, FailuresNameThePathAndTheReason)
         FAIL() << "writing into a missing folder must fail";
     } catch (const Error& error) {
         EXPECT_EQ(error.Message(),
-                  u"Cannot create file \"" + inNoFolder + u"\". No such file or directory");
+                  u"Cannot create file \"" + inNoFolder + u"\". " + testsupport::MissingFolderText());
     }
 }
 
