@@ -141,7 +141,7 @@ built() {
 # built in $out counts as served, so reuse needs no download.
 choose_version() {
   local version
-  for version in $(source_versions); do
+  for version in "$@"; do
     if built "$version" || source_fetchable "$version"; then
       echo "$version"
       return 0
@@ -189,13 +189,16 @@ check_dlls() {
 
 bash scripts/install-deps-windows.sh >&2
 
-if [ -z "$(source_versions)" ]; then
+mapfile -t versions < <(source_versions)
+if [ ${#versions[@]} -eq 0 ]; then
   enable_source_entries
+  mapfile -t versions < <(source_versions)
 fi
-if ! version=$(choose_version); then
+if ! version=$(choose_version "${versions[@]}"); then
   # Lists older than the archive name versions it no longer holds: refresh them once.
   as_root apt-get update -q >&2
-  version=$(choose_version) || { log "apt can fetch no openssl source package"; exit 1; }
+  mapfile -t versions < <(source_versions)
+  version=$(choose_version "${versions[@]}") || { log "apt can fetch no openssl source package"; exit 1; }
 fi
 
 if built "$version"; then
@@ -207,6 +210,8 @@ fi
 mkdir -p "$(dirname "$out")"
 work=$(mktemp -d "$out.building.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 log "fetching the openssl $version source package"
 (cd "$work" && apt-get source -q "openssl=$version" >"$work/fetch.log" 2>&1) || {
