@@ -8,6 +8,11 @@ windows_packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64
   dpkg-dev make perl
+  # The window's tests and the end-to-end run on a virtual X display; the Linux edition's
+  # window there is pressed with xdotool; screenshots with ImageMagick.
+  xvfb xauth xdotool imagemagick
+  # The packages users download: the zip and the NSIS installer.
+  zip nsis
 )
 
 exec bash "$(dirname "$0")/install-deps.sh" "${windows_packages[@]}"
