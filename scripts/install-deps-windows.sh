@@ -7,6 +7,8 @@ set -euo pipefail
 windows_packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64
+  # Wine's own Tahoma and Marlett: the window's font and the caption buttons.
+  fonts-wine
   dpkg-dev make perl
   # The window's tests and the end-to-end run on a virtual X display; the Linux edition's
   # window there is pressed with xdotool; screenshots with ImageMagick.

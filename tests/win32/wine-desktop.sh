@@ -21,6 +21,10 @@ mkdir -p "$prefix"
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     wineserver -w
+    # Wine's own Tahoma (the window's font) and Marlett (the caption buttons) where Windows
+    # keeps its fonts; Debian's Wine would otherwise put another sans-serif face in their place.
+    cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+      /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
     touch "$prefix/.sro-virtual-desktop"
   fi
 ) 9>"$prefix.lock"
