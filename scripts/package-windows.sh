@@ -23,7 +23,7 @@ out=build/windows-package
 stage="$out/$name"
 rm -rf "$out"
 mkdir -p "$stage"
-x86_64-w64-mingw32-strip -o "$stage/sro-parser.exe" build/windows-release/ui/win32/sro-parser.exe
+x86_64-w64-mingw32-strip -o "$stage/sro-parser.exe" build/windows-release/bin/sro-parser.exe
 cp "$SRO_OPENSSL_WIN_DIR/bin/libeay32.dll" "$SRO_OPENSSL_WIN_DIR/bin/ssleay32.dll" "$stage/"
 
 # Stable timestamps and order, so that the same tree gives the same archive.
