@@ -1,25 +1,28 @@
 #include "ui/LinkListFile.h"
 
+#include "ui/LineBreaks.h"
+
 namespace ui {
 
-std::optional<LinkListText> ReadLinkList(const QString& path)
+std::optional<LinkListText> ReadLinkList(const std::u16string& path, crawl::TextEncoding narrow)
 {
-    const std::u16string filePath = path.toStdU16String();
-    if (!crawl::FileExists(filePath)) {
+    if (!crawl::FileExists(path)) {
         return std::nullopt;
     }
-    const crawl::TextFileContent content = crawl::ReadTextFile(filePath);
-    QString text = QString::fromStdU16String(content.text);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return LinkListText{text, content.encoding};
+    crawl::TextFileContent content = crawl::ReadTextFile(path);
+    // Valid UTF-8 without a mark is still the ANSI code page's where the system has one.
+    if (content.encoding == crawl::TextEncoding::Utf8 &&
+        narrow == crawl::TextEncoding::Windows1251) {
+        content.text = crawl::DecodeText(crawl::EncodeText(content.text, content.encoding), narrow);
+        content.encoding = narrow;
+    }
+    return LinkListText{FieldLines(content.text), content.encoding};
 }
 
-void WriteLinkList(const QString& path, const QString& text, crawl::TextEncoding encoding)
+void WriteLinkList(const std::u16string& path, std::u16string_view text,
+                   crawl::TextEncoding encoding)
 {
-    QString fileText = text;
-    fileText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    crawl::WriteTextFile(path.toStdU16String(), fileText.toStdU16String(), encoding);
+    crawl::WriteTextFile(path, CrLfLines(text), encoding);
 }
 
 } // namespace ui

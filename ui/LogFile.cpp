@@ -1,28 +1,20 @@
 #include "ui/LogFile.h"
 
 #include "crawl/platform/TickCount.h"
-#include "crawl/text/TextFile.h"
-
-#include <string_view>
+#include "ui/LineBreaks.h"
 
 namespace ui {
 
-QString LogFileName(std::uint32_t tickCount)
+std::u16string LogFileName(std::uint32_t tickCount)
 {
-    return QStringLiteral("log-") + QString::fromStdU16String(crawl::TickCountText(tickCount)) +
-           QStringLiteral(".txt");
+    return u"log-" + crawl::TickCountText(tickCount) + u".txt";
 }
 
-void WriteLogFile(const QString& path, const QString& logText)
+void WriteLogFile(const std::u16string& path, std::u16string_view logText,
+                  crawl::TextEncoding encoding)
 {
     // One pass and no list of lines: the log of a long run has a hundred thousand of them.
-    QString fileText = logText;
-    fileText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    fileText += QStringLiteral("\r\n");
-    crawl::WriteTextFile(path.toStdU16String(),
-                         std::u16string_view(reinterpret_cast<const char16_t*>(fileText.utf16()),
-                                             static_cast<std::size_t>(fileText.size())),
-                         crawl::TextEncoding::Utf8);
+    crawl::WriteTextFile(path, CrLfLines(logText) + u"\r\n", encoding);
 }
 
 } // namespace ui

@@ -4,11 +4,8 @@
 
 #include "crawl/Error.h"
 #include "crawl/text/Text.h"
+#include "ui/MainFormView.h"
 #include "ui/SroListPage.h"
-
-#include <QGuiApplication>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace ui {
 
@@ -20,17 +17,17 @@ void TMainForm::Button1Click()
         return;
     }
     collecting_ = true;
-    StartButton->setEnabled(false);
-    Button1->setEnabled(false);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    view_.SetEnabled(Control::StartButton, false);
+    view_.SetEnabled(Control::Button1, false);
+    view_.SetWaitCursor(true);
     struct EndCollection {
         TMainForm& form;
         ~EndCollection()
         {
-            QGuiApplication::restoreOverrideCursor();
+            form.view_.SetWaitCursor(false);
             form.collecting_ = false;
-            form.StartButton->setEnabled(true);
-            form.Button1->setEnabled(true);
+            form.view_.SetEnabled(Control::StartButton, true);
+            form.view_.SetEnabled(Control::Button1, true);
         }
     } endCollection{*this};
     CollectSroLinks();
@@ -38,13 +35,13 @@ void TMainForm::Button1Click()
 
 void TMainForm::CollectSroLinks()
 {
-    const std::u16string host = settings_.registryHost.toStdU16String();
-    UrlsMemo->clear();
+    const std::u16string& host = settings_.registryHost;
+    view_.SetText(Control::UrlsMemo, u"");
     std::int64_t page = 1;
     std::int64_t pageCount = 0;
     do {
         try {
-            AppendLogLine(QStringLiteral("Загружаем страницу ") + QString::number(page));
+            view_.AppendLine(Control::LogsMemo, u"Загружаем страницу " + crawl::IntToText(page));
             IdHTTP1.SetHTTPOptions({});
             IdHTTP1.SetContentType(u"application/json");
             const std::u16string answer = IdHTTP1.Post(SroListAddress(host), {SroListBody(page)});
@@ -57,15 +54,15 @@ void TMainForm::CollectSroLinks()
             const SroListPage sroList = ReadSroListPage(answer);
             pageCount = sroList.pageCount;
             for (const std::u16string& sroId : sroList.sroIds) {
-                UrlsMemo->appendPlainText(QString::fromStdU16String(SroMembersLink(host, sroId)));
+                view_.AppendLine(Control::UrlsMemo, SroMembersLink(host, sroId));
             }
         } catch (const crawl::Error& error) {
-            AppendLogLine(QStringLiteral("Ошибка: ") + QString::fromStdU16String(error.Message()));
+            view_.AppendLine(Control::LogsMemo, u"Ошибка: " + error.Message());
         }
         ++page;
     } while (page <= pageCount);
-    AppendLogLine(QStringLiteral("Все ссылки на СРО загружены: ") +
-                  QString::number(LinkLineCount()));
+    view_.AppendLine(Control::LogsMemo,
+                     u"Все ссылки на СРО загружены: " + crawl::IntToText(LinkLineCount()));
 }
 
 } // namespace ui

@@ -4,32 +4,15 @@
 #include "crawl/Error.h"
 #include "crawl/platform/TickCount.h"
 #include "crawl/run/TScraper.h"
-#include "ui/GradientProgressBar.h"
+#include "crawl/text/Text.h"
+#include "ui/FormLayout.h"
 #include "ui/LogFile.h"
+#include "ui/MainFormView.h"
+#include "ui/TimeStamp.h"
 
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTextBlock>
+#include <algorithm>
 
 namespace ui {
-
-namespace {
-
-// Steps 1 to 4 of a progress update: maximum, position, hint from the bar's own values.
-void ShowProgress(GradientProgressBar& bar, std::int32_t position, std::int32_t maximum)
-{
-    bar.SetMax(maximum);
-    bar.SetPosition(position);
-    bar.setToolTip(QStringLiteral("%1 из %2, осталось %3")
-                       .arg(bar.Position())
-                       .arg(bar.Max())
-                       .arg(bar.Max() - bar.Position()));
-}
-
-} // namespace
 
 void TMainForm::StartButtonClick()
 {
@@ -37,10 +20,10 @@ void TMainForm::StartButtonClick()
     if (collecting_) {
         return;
     }
-    if (!UrlsMemo->toPlainText().contains(QStringLiteral("://"))) {
-        AppendLogLine(QStringLiteral("Задайте ссылку на страницу со списком "
-                                     "организаций!\nПример: https://") +
-                      settings_.registryHost + QStringLiteral("/sro/322/member/list"));
+    if (view_.Text(Control::UrlsMemo).find(u"://") == std::u16string::npos) {
+        view_.AppendLine(Control::LogsMemo,
+                         u"Задайте ссылку на страницу со списком организаций!\nПример: " +
+                             DefaultLink(settings_.registryHost));
         return;
     }
     // A second press before the run has disabled START starts no second worker.
@@ -49,15 +32,12 @@ void TMainForm::StartButtonClick()
     }
     const std::shared_ptr<crawl::TScraper> worker = crawl::TScraper::Create({
         .http = IdHTTP1,
-        .dispatcher = dispatcher_,
+        .dispatcher = view_.Dispatcher(),
         .window = *this,
-        .registryHost = settings_.registryHost.toStdU16String(),
-        .programFolder = settings_.programFolder.toStdU16String(),
+        .registryHost = settings_.registryHost,
+        .programFolder = settings_.programFolder,
         .clock = settings_.clock,
-        .openFile =
-            [open = settings_.open](const std::u16string& path) {
-                open(QUrl::fromLocalFile(QString::fromStdU16String(path)));
-            },
+        .openFile = [&view = view_](const std::u16string& path) { view.ShellOpen(path); },
     });
     worker_ = worker;
     worker->Start();
@@ -71,10 +51,10 @@ void TMainForm::PauseButtonClick()
     }
     if (worker->IsPaused()) {
         worker->Continue();
-        AppendTimeStampedLine(QStringLiteral("Отключаем паузу, продолжаем работу"));
+        AppendTimeStampedLine(u"Отключаем паузу, продолжаем работу");
     } else {
         worker->Pause();
-        AppendTimeStampedLine(QStringLiteral("Включаем паузу"));
+        AppendTimeStampedLine(u"Включаем паузу");
     }
 }
 
@@ -86,9 +66,9 @@ void TMainForm::StopButtonClick()
     }
     // The stop request also continues a paused worker, so that it reaches its stop points.
     worker->Terminate();
-    AppendTimeStampedLine(QStringLiteral("Останавливаем работу"));
-    ProgressBar->SetPosition(0);
-    StagesProgressBar->SetPosition(0);
+    AppendTimeStampedLine(u"Останавливаем работу");
+    SetProgressPosition(Control::ProgressBar, progressBar_, 0);
+    SetProgressPosition(Control::StagesProgressBar, stagesProgressBar_, 0);
 }
 
 std::shared_ptr<crawl::TScraper> TMainForm::RunningWorker() const
@@ -109,72 +89,102 @@ bool TMainForm::WaitForWorker(std::chrono::milliseconds limit) const
 void TMainForm::UpdateBusyState(bool cursorHourGlass)
 {
     if (cursorHourGlass) {
-        ClearLog();
-        AppendTimeStampedLine(QStringLiteral("Начинаем работу по списку ссылок:"));
-        QString links = UrlsMemo->toPlainText();
-        if (links.endsWith(QLatin1Char('\n'))) {
-            links.chop(1);
+        view_.SetText(Control::LogsMemo, u"");
+        AppendTimeStampedLine(u"Начинаем работу по списку ссылок:");
+        std::u16string links = view_.Text(Control::UrlsMemo);
+        if (!links.empty() && links.back() == u'\n') {
+            links.pop_back();
         }
-        AppendLogLine(links);
-        UrlsMemo->setEnabled(false);
-        StartButton->setEnabled(false);
+        view_.AppendLine(Control::LogsMemo, links);
+        view_.SetEnabled(Control::UrlsMemo, false);
+        view_.SetEnabled(Control::StartButton, false);
         // The run owns the HTTP client until its end.
-        Button1->setEnabled(false);
+        view_.SetEnabled(Control::Button1, false);
         return;
     }
-    AppendTimeStampedLine(QStringLiteral("Работа завершена"));
+    AppendTimeStampedLine(u"Работа завершена");
     // The controls come back even when the log file cannot be written.
-    UrlsMemo->setEnabled(true);
-    StartButton->setEnabled(true);
-    Button1->setEnabled(true);
+    view_.SetEnabled(Control::UrlsMemo, true);
+    view_.SetEnabled(Control::StartButton, true);
+    view_.SetEnabled(Control::Button1, true);
+    WriteRunLog();
+}
+
+void TMainForm::WriteRunLog()
+{
     try {
-        WriteLogFile(settings_.programFolder + LogFileName(crawl::GetTickCount()), LogText());
+        WriteLogFile(settings_.programFolder + LogFileName(crawl::GetTickCount()),
+                     view_.Text(Control::LogsMemo), Narrow());
     } catch (const crawl::Error& error) {
         // Without a line here the user would never learn that the log was not saved.
-        AppendTimeStampedLine(QStringLiteral("Ошибка: ") +
-                              QString::fromStdU16String(error.Message()));
+        AppendTimeStampedLine(u"Ошибка: " + error.Message());
         throw;
     }
 }
 
 void TMainForm::AddLogLine(std::u16string_view message)
 {
-    AppendTimeStampedLine(QString::fromStdU16String(std::u16string(message)));
+    AppendTimeStampedLine(message);
+}
+
+void TMainForm::AppendTimeStampedLine(std::u16string_view message)
+{
+    const LocalMoment now = view_.Now();
+    view_.AppendLine(Control::LogsMemo, TimeStampText(now, view_.ShortDate(now), view_.LongTime(now)) +
+                                            u": " + std::u16string(message));
 }
 
 void TMainForm::UpdateProgressBar(std::int32_t position, std::int32_t maximum)
 {
-    ShowProgress(*ProgressBar, position, maximum);
+    ShowProgress(Control::ProgressBar, progressBar_, position, maximum);
     // The window stays responsive (repaints, pause and stop) while the run goes on.
-    QCoreApplication::processEvents();
+    view_.ProcessMessages();
 }
 
 void TMainForm::UpdateStagesProgressBar(std::int32_t position, std::int32_t maximum)
 {
-    ShowProgress(*StagesProgressBar, position, maximum);
+    ShowProgress(Control::StagesProgressBar, stagesProgressBar_, position, maximum);
+}
+
+void TMainForm::ShowProgress(Control bar, ProgressBarState& state, std::int32_t position,
+                             std::int32_t maximum)
+{
+    // A maximum below 0 becomes 0, and a position above the new maximum is lowered to it.
+    state.max = std::max(0, maximum);
+    state.position = std::min(state.position, state.max);
+    view_.SetProgressMax(bar, state.max);
+    SetProgressPosition(bar, state, position);
+    view_.SetProgressHint(bar, crawl::IntToText(state.position) + u" из " +
+                                   crawl::IntToText(state.max) + u", осталось " +
+                                   crawl::IntToText(state.max - state.position));
+}
+
+void TMainForm::SetProgressPosition(Control bar, ProgressBarState& state, std::int32_t position)
+{
+    state.position = std::clamp(position, 0, state.max);
+    view_.SetProgressPosition(bar, state.position);
 }
 
 std::int32_t TMainForm::LinkLineCount()
 {
     // A line break at the very end adds no line, and an empty field has none.
-    const QTextDocument& document = *UrlsMemo->document();
-    const int blocks = document.blockCount();
-    return document.lastBlock().text().isEmpty() ? blocks - 1 : blocks;
+    const std::int32_t lines = view_.LineCount(Control::UrlsMemo);
+    return lines > 0 && view_.Line(Control::UrlsMemo, lines - 1).empty() ? lines - 1 : lines;
 }
 
 std::u16string TMainForm::LinkLine(std::int32_t index)
 {
-    return UrlsMemo->document()->findBlockByNumber(index).text().toStdU16String();
+    return view_.Line(Control::UrlsMemo, index);
 }
 
 double TMainForm::IntervalSeconds()
 {
-    return IntervalSpinEdit->value();
+    return view_.Value(Control::IntervalSpinEdit);
 }
 
 bool TMainForm::MobilesOnly()
 {
-    return MobilesCheckBox->isChecked();
+    return view_.Checked(Control::MobilesCheckBox);
 }
 
 } // namespace ui

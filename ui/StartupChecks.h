@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace ui {
 
@@ -9,17 +10,17 @@ enum class StartupProblem {
     None,
     StartedInsideArchive,  // the folder lies inside an archiver's extraction folder
     StartedFromTempFolder, // a folder named Temp, in any letter case, lies on the path
-    TlsLibraryMissing,     // the TLS library of the registry requests cannot be loaded
+    TlsLibraryMissing,     // the TLS library of the registry requests is not there
 };
 
 // The checks in their order, from the program's folder (with its trailing separator) and
-// whether the TLS library can be loaded.
-StartupProblem CheckStartup(const QString& programFolder, bool tlsLibraryAvailable);
+// whether the TLS library was found.
+StartupProblem CheckStartup(std::u16string_view programFolder, bool tlsLibraryFound);
 
 // The text of the message box for a problem, lines joined by CR LF; empty for None.
-QString StartupProblemText(StartupProblem problem);
+std::u16string StartupProblemText(StartupProblem problem);
 
 // Caption of the start-up message boxes.
-inline constexpr char StartupMessageCaption[] = "Внимание!";
+inline constexpr std::u16string_view StartupMessageCaption = u"Внимание!";
 
 } // namespace ui

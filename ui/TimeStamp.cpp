@@ -1,20 +1,18 @@
 #include "ui/TimeStamp.h"
 
+#include "ui/MainFormView.h"
+
 namespace ui {
 
-QString TimeStampText(const QDateTime& moment, const QLocale& locale)
+std::u16string TimeStampText(const LocalMoment& moment, std::u16string_view shortDate,
+                             std::u16string_view longTime)
 {
-    QString date = locale.toString(moment.date(), QLocale::ShortFormat);
-    const QTime time = moment.time();
-    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0) {
-        return date;
+    std::u16string text(shortDate);
+    if (moment.hour != 0 || moment.minute != 0 || moment.second != 0) {
+        text += u' ';
+        text += longTime;
     }
-    return date + QLatin1Char(' ') + time.toString(QStringLiteral("HH:mm:ss"));
-}
-
-QString TimeStampedLine(const QDateTime& moment, const QLocale& locale, const QString& message)
-{
-    return TimeStampText(moment, locale) + QStringLiteral(": ") + message;
+    return text;
 }
 
 } // namespace ui

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QDateTime>
-#include <QLocale>
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace ui {
 
-// Date and time as a log line carries them: the locale's short date, a blank and the time
-// with hours, minutes and seconds; only the date when the time of day is exactly 00:00:00
-// (whatever the milliseconds).
-QString TimeStampText(const QDateTime& moment, const QLocale& locale);
+struct LocalMoment;
 
-// A time-stamped log line: time stamp, ": ", message.
-QString TimeStampedLine(const QDateTime& moment, const QLocale& locale, const QString& message);
+// Date and time as a log line carries them: the short date, a blank and the long time; only
+// the date when the time of day is exactly 00:00:00 (whatever the milliseconds).
+std::u16string TimeStampText(const LocalMoment& moment, std::u16string_view shortDate,
+                             std::u16string_view longTime);
 
 } // namespace ui

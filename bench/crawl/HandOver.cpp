@@ -1,7 +1,7 @@
 #include "bench/crawl/HandOver.h"
 
 #include "tests/crawl/run/LoopDispatcher.h"
-#include "ui/QtUiDispatcher.h"
+#include "ui/qt/QtUiDispatcher.h"
 
 #include <QEventLoop>
 #include <QMetaObject>

@@ -7,7 +7,7 @@
 #include "bench/crawl/Figures.h"
 #include "bench/crawl/WindowRun.h"
 #include "crawl/platform/TickCount.h"
-#include "ui/Application.h"
+#include "ui/qt/Application.h"
 
 #include <QGuiApplication>
 
@@ -58,8 +58,8 @@ int main(int argc, char** argv)
     testsupport::FakeRegistry registry;
     bench::FillRegistry(registry, members);
     const QTemporaryDir folder;
-    ui::TMainForm form(bench::BenchFormSettings(folder.path() + QLatin1Char('/'),
-                                                QString::fromStdString(registry.HostAndPort())));
+    ui::MainWindow form(bench::BenchFormSettings(folder.path() + QLatin1Char('/'),
+                                                 QString::fromStdString(registry.HostAndPort())));
     form.show();
     const QString link = QString::fromStdString(registry.SroLink(bench::BenchSroId));
     const std::string pagePath = testsupport::FakeRegistry::MemberListPath(bench::BenchSroId);

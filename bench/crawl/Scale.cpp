@@ -9,7 +9,7 @@
 #include "bench/crawl/ServerProcess.h"
 #include "bench/crawl/TimedForm.h"
 #include "bench/crawl/WindowRun.h"
-#include "ui/Application.h"
+#include "ui/qt/Application.h"
 
 #include <QGuiApplication>
 
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
     bench::UseOffscreenPlatform();
     ui::Application application(argc, argv, QStringLiteral("Парсер"));
     const QTemporaryDir folder;
-    bench::TimedForm form(bench::BenchFormSettings(folder.path() + QLatin1Char('/'),
+    bench::TimedWindow form(bench::BenchFormSettings(folder.path() + QLatin1Char('/'),
                                                    QString::fromStdString(server.HostAndPort())));
     form.show();
     bench::LatencyProbe probe(ProbePeriod);
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
     const double residentBefore = bench::ResidentBytes() / Megabyte;
     std::vector<MemorySample> memory;
     const auto runStart = std::chrono::steady_clock::now();
-    form.SetOnStagesProgress([&](std::int32_t position) {
+    form.Timed().SetOnStagesProgress([&](std::int32_t position) {
         if (position > 0 && position % sampleEvery == 0) {
             memory.push_back({position, bench::ResidentBytes() / Megabyte,
                               bench::HeapBytesInUse() / Megabyte,
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
                            bareViewPerLine * linesPer10000 / Megabyte);
     }
 
-    const bench::TimedForm::Timings& timings = form.CallTimings();
+    const bench::TimedForm::Timings& timings = form.Timed().CallTimings();
     constexpr std::size_t appendWindow = 2000;
     const auto [earlyAppend, lateAppend] = EarlyAndLate(timings.addLogLine, appendWindow);
     bench::PrintFigure("log line appended at the end, median", lateAppend * 1e6, "us",

@@ -9,7 +9,7 @@
 #include "bench/crawl/RequestLoops.h"
 #include "bench/crawl/TimedForm.h"
 #include "bench/crawl/WindowRun.h"
-#include "ui/Application.h"
+#include "ui/qt/Application.h"
 
 #include <QGuiApplication>
 
@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     const QTemporaryDir folder;
     const QString programFolder = folder.path() + QLatin1Char('/');
     const QString host = QString::fromStdString(registry.HostAndPort());
-    bench::TimedForm form(bench::BenchFormSettings(programFolder, host));
+    bench::TimedWindow form(bench::BenchFormSettings(programFolder, host));
     if (!qEnvironmentVariableIsSet("BENCH_HIDDEN"))
         form.show();
     const QString link = QString::fromStdString(registry.SroLink(bench::BenchSroId));
@@ -65,9 +65,9 @@ int main(int argc, char** argv)
     const Measurement measurements[] = {
         {"run through the window",
          [&] {
-             form.ClearTimings();
+             form.Timed().ClearTimings();
              const double seconds = bench::RunFromWindow(form, link, 0);
-             const bench::TimedForm::Timings& timings = form.CallTimings();
+             const bench::TimedForm::Timings& timings = form.Timed().CallTimings();
              const auto perMember = [&](const std::vector<double>& samples) {
                  return std::accumulate(samples.begin(), samples.end(), 0.0) * 1e6 /
                         static_cast<double>(members);
@@ -80,13 +80,13 @@ int main(int argc, char** argv)
          }},
         {"run with a plain dispatcher",
          [&] {
-             return bench::PlainDispatcherRun(form.IdHTTP1, host.toStdU16String(),
+             return bench::PlainDispatcherRun(form.Form().IdHTTP1, host.toStdU16String(),
                                               programFolder.toStdU16String(),
                                               link.toStdU16String());
          }},
         {"bare request loop",
          [&] {
-             return bench::BareRequestLoop(form.IdHTTP1, registry.Server().BaseUrl(), members);
+             return bench::BareRequestLoop(form.Form().IdHTTP1, registry.Server().BaseUrl(), members);
          }},
         {"raw handshakes, context per connection",
          [&] {

@@ -24,6 +24,18 @@ void Timed(std::vector<double>& samples, Operation operation)
 
 } // namespace
 
+TimedWindow::TimedWindow(ui::MainFormSettings settings)
+    : MainWindow(std::move(settings), [](ui::MainFormView& view, ui::MainFormSettings formSettings) {
+          return std::make_unique<TimedForm>(view, std::move(formSettings));
+      })
+{
+}
+
+TimedForm& TimedWindow::Timed()
+{
+    return static_cast<TimedForm&>(Form());
+}
+
 void TimedForm::UpdateBusyState(bool cursorHourGlass)
 {
     Timed(cursorHourGlass ? timings_.busyStateStart : timings_.busyStateEnd,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/MainForm.h"
+#include "ui/qt/MainWindow.h"
 
 #include <cstdint>
 #include <functional>
@@ -8,6 +9,16 @@
 
 // The program's window with a stopwatch on the hand-over operations a run has it perform.
 namespace bench {
+
+class TimedForm;
+
+// The Qt window showing a TimedForm.
+class TimedWindow : public ui::MainWindow {
+public:
+    explicit TimedWindow(ui::MainFormSettings settings);
+
+    TimedForm& Timed();
+};
 
 class TimedForm : public ui::TMainForm {
 public:

@@ -2,6 +2,7 @@
 
 #include "ui/SystemRunClock.h"
 
+#include <QDesktopServices>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPlainTextEdit>
@@ -54,22 +55,33 @@ void UseOffscreenPlatform()
 ui::MainFormSettings BenchFormSettings(const QString& folder, const QString& registryHost)
 {
     ui::MainFormSettings settings;
-    settings.programFolder = folder;
-    settings.registryHost = registryHost;
-    settings.open = [](const QUrl&) {};
-    settings.tlsLibraryAvailable = [] { return true; };
+    settings.programFolder = folder.toStdU16String();
+    settings.registryHost = registryHost.toStdU16String();
+    settings.tlsLibraryFound = [] { return true; };
     settings.clock = ui::SystemRunClock();
     return settings;
 }
 
-double RunFromWindow(ui::TMainForm& form, const QString& link, int intervalSeconds)
+IgnoredFileOpens::IgnoredFileOpens()
 {
-    form.UrlsMemo->setPlainText(link);
-    form.IntervalSpinEdit->setValue(intervalSeconds);
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open");
+}
+
+IgnoredFileOpens::~IgnoredFileOpens()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+double RunFromWindow(ui::MainWindow& window, const QString& link, int intervalSeconds)
+{
+    window.UrlsMemo->setPlainText(link);
+    window.IntervalSpinEdit->setValue(intervalSeconds);
+    ui::TMainForm& form = window.Form();
+    const IgnoredFileOpens ignoredOpens;
     QEventLoop loop;
     // The end branch of the run enables START again; once it has returned, the worker only ends.
     // No polling timer: its wake-ups would cost the UI thread during the run.
-    EnabledAgainWatch watch(form.StartButton, [&] {
+    EnabledAgainWatch watch(window.StartButton, [&] {
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     // A run that ends before its end branch (no result file) is found by a slow check.

@@ -1,23 +1,17 @@
 // The SRO link collection against the fake registry on 127.0.0.1 (TLS): pages of 100, failing
 // and odd answers, the guard against a run, and closing the window mid-request.
+#include "crawl/text/Text.h"
 #include "tests/support/FakeRegistry.h"
+#include "tests/ui/CaseName.h"
 #include "tests/ui/FormFixture.h"
-#include "tests/ui/TestMain.h"
 
-#include <QGuiApplication>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace ui::test {
+namespace {
 
 using testsupport::FakeRegistry;
 using testsupport::ScriptedAnswer;
-using ui::TMainForm;
-
-namespace {
-
-constexpr char Greeting[] = "Спасибо, что пользуетесь парсером от сервиса Verdanix!";
-
-enum class Fault { FailingPage2, FailingPage1, NotJson, NoCountPages };
 
 ScriptedAnswer Delayed(ScriptedAnswer answer, int milliseconds)
 {
@@ -25,8 +19,14 @@ ScriptedAnswer Delayed(ScriptedAnswer answer, int milliseconds)
     return answer;
 }
 
+std::string Body(int page)
+{
+    return R"({"filters":{},"page":)" + std::to_string(page) + R"(,"pageCount":"100","sortBy":{}})";
+}
+
 // A window on a fake registry of `sroCount` SROs named "s1", "s2"...
-struct CollectionFixture {
+class CollectionFixture {
+public:
     explicit CollectionFixture(int sroCount)
     {
         for (int i = 1; i <= sroCount; ++i) {
@@ -36,26 +36,27 @@ struct CollectionFixture {
     }
 
     TMainForm& Form() { return fixture.Form(); }
+    FakeView& View() { return fixture.View(); }
 
-    QString Link(const QString& sroId) const
+    std::u16string Link(const std::string& sroId) const
     {
-        return QStringLiteral("https://") + QString::fromStdString(registry.HostAndPort()) +
-               QStringLiteral("/sro/") + sroId + QStringLiteral("/member/list");
+        return crawl::Utf8ToUtf16("https://" + registry.HostAndPort() + "/sro/" + sroId +
+                                  "/member/list");
     }
-    QStringList Links(int first, int last) const
+    std::vector<std::u16string> Links(int first, int last) const
     {
-        QStringList links;
+        std::vector<std::u16string> links;
         for (int i = first; i <= last; ++i) {
-            links.append(Link(QStringLiteral("s%1").arg(i)));
+            links.push_back(Link("s" + std::to_string(i)));
         }
         return links;
     }
 
     // The log after the greeting and its empty line.
-    QStringList CollectionLog()
+    std::vector<std::u16string> CollectionLog() const
     {
-        QStringList lines = fixture.Form().LogText().split(QLatin1Char('\n'));
-        return lines.mid(2);
+        const std::vector<std::u16string> lines = fixture.LogLines();
+        return {lines.begin() + 2, lines.end()};
     }
 
     std::vector<testsupport::RecordedRequest> SroListRequests()
@@ -70,65 +71,28 @@ struct CollectionFixture {
     }
 
     FakeRegistry registry;
-    ui::test::FormFixture fixture{QString::fromStdString(registry.HostAndPort())};
+    FormFixture fixture{crawl::Utf8ToUtf16(registry.HostAndPort())};
 };
 
-std::string Body(int page)
-{
-    return R"({"filters":{},"page":)" + std::to_string(page) + R"(,"pageCount":"100","sortBy":{}})";
-}
+enum class Fault { FailingPage2, FailingPage1, NotJson, NoCountPages };
 
-} // namespace
-
-Q_DECLARE_METATYPE(Fault)
-
-class CollectionTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void collection_data();
-    void collection();
-    void runIsRefusedDuringCollection();
-    void closingDuringCollection();
+struct CollectionCase {
+    const char* name;
+    Fault fault;
+    std::vector<int> pages;
+    std::vector<std::u16string> log;
+    int linkCount;
 };
 
-void CollectionTest::collection_data()
+class CollectionTest : public testing::TestWithParam<CollectionCase> {};
+
+TEST_P(CollectionTest, PagesFailuresAndFinalLine)
 {
-    QTest::addColumn<Fault>("fault");
-    QTest::addColumn<QList<int>>("pages");
-    QTest::addColumn<QStringList>("log");
-    QTest::addColumn<int>("linkCount");
-
-    QTest::newRow("page 2 of 3 fails")
-        << Fault::FailingPage2 << QList<int>{1, 2, 3}
-        << QStringList{"Загружаем страницу 1", "Загружаем страницу 2",
-                       "Ошибка: HTTP/1.1 500 Internal Server Error", "Загружаем страницу 3",
-                       "Все ссылки на СРО загружены: 150"}
-        << 150;
-    QTest::newRow("page 1 fails: no page count")
-        << Fault::FailingPage1 << QList<int>{1}
-        << QStringList{"Загружаем страницу 1", "Ошибка: HTTP/1.1 500 Internal Server Error",
-                       "Все ссылки на СРО загружены: 0"}
-        << 0;
-    QTest::newRow("answer not JSON")
-        << Fault::NotJson << QList<int>{1}
-        << QStringList{"Загружаем страницу 1", "Все ссылки на СРО загружены: 0"} << 0;
-    QTest::newRow("no countPages, an element without id")
-        << Fault::NoCountPages << QList<int>{1}
-        << QStringList{"Загружаем страницу 1", "Все ссылки на СРО загружены: 2"} << 2;
-}
-
-void CollectionTest::collection()
-{
-    QFETCH(Fault, fault);
-    QFETCH(QList<int>, pages);
-    QFETCH(QStringList, log);
-    QFETCH(int, linkCount);
-
+    const CollectionCase& collectionCase = GetParam();
     CollectionFixture collection(250);
     const std::string path = FakeRegistry::SroListPath();
     const ScriptedAnswer serverError{500, "Internal Server Error"};
-    switch (fault) {
+    switch (collectionCase.fault) {
     case Fault::FailingPage2:
         collection.registry.FailNext(path, 2, {serverError});
         break;
@@ -143,71 +107,114 @@ void CollectionTest::collection()
             path, 1, {ScriptedAnswer::Json(R"({"data":{"data":[{"id":"x"},{}]}})")});
         break;
     }
-    TMainForm& form = collection.Form();
-    form.UrlsMemo->setPlainText(QStringLiteral("previous content"));
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    FakeView& view = collection.View();
+    view.Field(Control::UrlsMemo) = u"previous content";
+    collection.Form().Button1Click();
 
-    QCOMPARE(collection.CollectionLog(), log);
+    EXPECT_EQ(collection.CollectionLog(), collectionCase.log);
     const std::vector<testsupport::RecordedRequest> requests = collection.SroListRequests();
-    QCOMPARE(requests.size(), std::size_t(pages.size()));
+    ASSERT_EQ(requests.size(), collectionCase.pages.size());
     for (std::size_t i = 0; i < requests.size(); ++i) {
-        QCOMPARE(requests[i].body, Body(pages[int(i)]));
-        QCOMPARE(requests[i].method, std::string("POST"));
+        EXPECT_EQ(requests[i].body, Body(collectionCase.pages[i]));
+        EXPECT_EQ(requests[i].method, "POST");
         // Before any run: the media type alone, and the client's initial user agent.
-        QCOMPARE(requests[i].Header("Content-Type").value_or(""), std::string("application/json"));
-        QCOMPARE(requests[i].Header("User-Agent").value_or(""),
-                 std::string("Mozilla/3.0 (compatible; Indy Library)"));
+        EXPECT_EQ(requests[i].Header("Content-Type").value_or(""), "application/json");
+        EXPECT_EQ(requests[i].Header("User-Agent").value_or(""),
+                  "Mozilla/3.0 (compatible; Indy Library)");
     }
-    QStringList links;
-    if (fault == Fault::FailingPage2) {
-        links = collection.Links(1, 100) + collection.Links(201, 250);
-    } else if (fault == Fault::NoCountPages) {
-        links = QStringList{collection.Link(QStringLiteral("x")), collection.Link(QString())};
+    std::vector<std::u16string> links;
+    if (collectionCase.fault == Fault::FailingPage2) {
+        links = collection.Links(1, 100);
+        const std::vector<std::u16string> page3 = collection.Links(201, 250);
+        links.insert(links.end(), page3.begin(), page3.end());
+    } else if (collectionCase.fault == Fault::NoCountPages) {
+        links = {collection.Link("x"), collection.Link("")};
     }
-    QCOMPARE(form.UrlsMemo->toPlainText(), links.join(QLatin1Char('\n')));
-    QCOMPARE(form.LinkLineCount(), linkCount);
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    QVERIFY(form.Button1->isEnabled());
-    QVERIFY(form.StartButton->isEnabled());
+    std::u16string linkList;
+    for (const std::u16string& link : links) {
+        linkList += (linkList.empty() ? u"" : u"\n") + link;
+    }
+    EXPECT_EQ(view.Field(Control::UrlsMemo), linkList);
+    EXPECT_EQ(collection.Form().LinkLineCount(), collectionCase.linkCount);
+    // The wait cursor for the whole collection, whatever happened.
+    EXPECT_EQ(view.waitCursorChanges, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::Button1)]);
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::StartButton)]);
 }
 
-void CollectionTest::runIsRefusedDuringCollection()
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CollectionTest,
+    testing::Values(
+        CollectionCase{"Page2Of3Fails",
+                       Fault::FailingPage2,
+                       {1, 2, 3},
+                       {u"Загружаем страницу 1", u"Загружаем страницу 2",
+                        u"Ошибка: HTTP/1.1 500 Internal Server Error", u"Загружаем страницу 3",
+                        u"Все ссылки на СРО загружены: 150"},
+                       150},
+        CollectionCase{"Page1FailsNoPageCount",
+                       Fault::FailingPage1,
+                       {1},
+                       {u"Загружаем страницу 1", u"Ошибка: HTTP/1.1 500 Internal Server Error",
+                        u"Все ссылки на СРО загружены: 0"},
+                       0},
+        CollectionCase{"AnswerNotJson",
+                       Fault::NotJson,
+                       {1},
+                       {u"Загружаем страницу 1", u"Все ссылки на СРО загружены: 0"},
+                       0},
+        CollectionCase{"NoCountPagesAndAnElementWithoutId",
+                       Fault::NoCountPages,
+                       {1},
+                       {u"Загружаем страницу 1", u"Все ссылки на СРО загружены: 2"},
+                       2}),
+    CaseName<CollectionCase>);
+
+TEST(CollectionGuardTest, RunAndSecondCollectionAreRefusedDuringCollection)
 {
     CollectionFixture collection(1);
     collection.registry.FailNext(
         FakeRegistry::SroListPath(), 1,
-        {Delayed(ScriptedAnswer::Json(R"({"data":{"countPages":1,"data":[{"id":"s1"}]}})"), 700)});
+        {Delayed(ScriptedAnswer::Json(R"({"data":{"countPages":1,"data":[{"id":"s1"}]}})"), 300)});
+    FakeView& view = collection.View();
     TMainForm& form = collection.Form();
 
+    bool pressed = false;
+    bool waitCursor = false;
     bool startEnabled = true;
     bool button1Enabled = true;
-    Qt::CursorShape cursor = Qt::ArrowCursor;
-    QString logDuring;
-    // Runs inside the client's hook while page 1 waits for its answer.
-    QTimer::singleShot(100, &form, [&] {
-        startEnabled = form.StartButton->isEnabled();
-        button1Enabled = form.Button1->isEnabled();
-        if (const QCursor* shown = QGuiApplication::overrideCursor()) {
-            cursor = shown->shape();
+    std::u16string logDuring;
+    // The user presses START and the button again while page 1 waits for its answer.
+    view.onProcessMessages = [&] {
+        if (pressed) {
+            return;
         }
+        pressed = true;
+        waitCursor = view.waitCursor;
+        startEnabled = view.enabled[FakeView::Index(Control::StartButton)];
+        button1Enabled = view.enabled[FakeView::Index(Control::Button1)];
         form.StartButtonClick();
         form.Button1Click();
-        logDuring = form.LogText();
-    });
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+        logDuring = view.Field(Control::LogsMemo);
+    };
+    form.Button1Click();
 
-    QVERIFY(!startEnabled);
-    QVERIFY(!button1Enabled);
-    QCOMPARE(cursor, Qt::WaitCursor);
-    QVERIFY(logDuring.endsWith(QStringLiteral("Загружаем страницу 1")));
-    QVERIFY(form.WaitForWorker(std::chrono::milliseconds(0)));
-    QCOMPARE(collection.registry.Server().Requests().size(), std::size_t{1});
-    QCOMPARE(collection.CollectionLog(),
-             QStringList({"Загружаем страницу 1", "Все ссылки на СРО загружены: 1"}));
-    QVERIFY(form.StartButton->isEnabled());
+    ASSERT_TRUE(pressed);
+    EXPECT_TRUE(waitCursor);
+    EXPECT_FALSE(startEnabled);
+    EXPECT_FALSE(button1Enabled);
+    EXPECT_TRUE(logDuring.ends_with(u"Загружаем страницу 1")) << Utf8(logDuring);
+    EXPECT_TRUE(form.WaitForWorker(std::chrono::milliseconds(0)));
+    EXPECT_EQ(collection.registry.Server().Requests().size(), 1u);
+    EXPECT_EQ(collection.CollectionLog(),
+              (std::vector<std::u16string>{u"Загружаем страницу 1",
+                                           u"Все ссылки на СРО загружены: 1"}));
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::StartButton)]);
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::Button1)]);
+    EXPECT_FALSE(view.waitCursor);
 }
 
-void CollectionTest::closingDuringCollection()
+TEST(CollectionGuardTest, ClosingDuringCollection)
 {
     CollectionFixture collection(250);
     // Page 2 answers late; the window closes while it waits.
@@ -217,30 +224,45 @@ void CollectionTest::closingDuringCollection()
     }
     page2 += "]}}";
     collection.registry.FailNext(FakeRegistry::SroListPath(), 2,
-                                 {Delayed(ScriptedAnswer::Json(page2), 800)});
-    TMainForm& form = collection.Form();
-
-    QTimer closer;
-    int polls = 0;
-    connect(&closer, &QTimer::timeout, &form, [&] {
-        if (collection.SroListRequests().size() >= 2 || ++polls > 200) {
-            closer.stop();
-            form.close();
+                                 {Delayed(ScriptedAnswer::Json(page2), 300)});
+    FakeView& view = collection.View();
+    bool closed = false;
+    view.onProcessMessages = [&] {
+        if (!closed && collection.SroListRequests().size() >= 2) {
+            closed = collection.Form().FormClose();
         }
-    });
-    closer.start(20);
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    };
+    collection.Form().Button1Click();
 
-    QVERIFY(!form.isVisible());
-    QCOMPARE(collection.SroListRequests().size(), std::size_t{2});
-    QCOMPARE(collection.CollectionLog(),
-             QStringList({"Загружаем страницу 1", "Загружаем страницу 2"}));
-    const QStringList pageOne = collection.Links(1, 100);
-    QCOMPARE(collection.fixture.ReadFile(QStringLiteral("urls.txt")),
-             pageOne.join(QStringLiteral("\r\n")).toUtf8());
-    QCOMPARE(form.UrlsMemo->toPlainText(), pageOne.join(QLatin1Char('\n')));
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    ASSERT_TRUE(closed);
+    EXPECT_EQ(collection.SroListRequests().size(), 2u);
+    EXPECT_EQ(collection.CollectionLog(),
+              (std::vector<std::u16string>{u"Загружаем страницу 1", u"Загружаем страницу 2"}));
+    std::string pageOne;
+    std::u16string pageOneField;
+    for (const std::u16string& link : collection.Links(1, 100)) {
+        pageOne += (pageOne.empty() ? "" : "\r\n") + Utf8(link);
+        pageOneField += (pageOneField.empty() ? u"" : u"\n") + link;
+    }
+    EXPECT_EQ(collection.fixture.ReadFile("urls.txt"), pageOne);
+    EXPECT_EQ(view.Field(Control::UrlsMemo), pageOneField);
+    EXPECT_FALSE(view.waitCursor);
 }
 
-SRO_UI_TEST_MAIN(CollectionTest)
-#include "CollectionTest.moc"
+// The link list loses its content even when the very first request fails.
+TEST(CollectionGuardTest, NoRegistryEmptiesTheLinkList)
+{
+    FormFixture fixture(u"127.0.0.1:1");
+    fixture.Show();
+    fixture.Form().Button1Click();
+    EXPECT_EQ(fixture.View().Field(Control::UrlsMemo), u"");
+    // The socket error's message may take more than one line.
+    const std::vector<std::u16string> lines = fixture.LogLines();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[2], u"Загружаем страницу 1");
+    EXPECT_TRUE(lines[3].starts_with(u"Ошибка: ")) << Utf8(lines[3]);
+    EXPECT_EQ(lines.back(), u"Все ссылки на СРО загружены: 0");
+}
+
+} // namespace
+} // namespace ui::test

@@ -1,290 +1,201 @@
 // Run control on the window's side: START's rejection and the four operations a run has the
 // window perform, called as the worker's hand-over calls them (on the UI thread).
 #include "crawl/Error.h"
+#include "tests/ui/CaseName.h"
 #include "tests/ui/FormFixture.h"
-#include "tests/ui/TestMain.h"
-#include "ui/GradientProgressBar.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTextDocument>
+#include <gtest/gtest.h>
 
-using ui::TMainForm;
+#include <filesystem>
 
+namespace ui::test {
 namespace {
 
-// A time-stamped line of today with `message`, as the system's locale writes it.
-QRegularExpression TimeStamped(const QString& message)
+const std::u16string Greeting = u"Спасибо, что пользуетесь парсером от сервиса Verdanix!";
+// The fake clock's moment as the fake regional formats write it.
+const std::u16string Stamp = u"10.12.2026 09:05:07: ";
+
+std::string CrLfFile(const std::vector<std::u16string>& lines)
 {
-    return QRegularExpression(QStringLiteral("^.+ \\d\\d:\\d\\d:\\d\\d: ") +
-                              QRegularExpression::escape(message) + QStringLiteral("$"));
+    std::string file;
+    for (const std::u16string& line : lines) {
+        file += Utf8(line) + "\r\n";
+    }
+    return file;
 }
 
-QStringList Lines(TMainForm& form)
+class StartRejectionTest : public testing::TestWithParam<std::u16string> {};
+
+TEST_P(StartRejectionTest, ListWithoutAddressGetsTheExample)
 {
-    return form.LogText().split(QLatin1Char('\n'));
+    FormFixture fixture;
+    fixture.Show();
+    fixture.View().Field(Control::UrlsMemo) = GetParam();
+    fixture.Form().StartButtonClick();
+    EXPECT_EQ(fixture.View().Field(Control::LogsMemo),
+              Greeting + u"\n\nЗадайте ссылку на страницу со списком организаций!\n"
+                         u"Пример: https://registry.example.org/sro/322/member/list");
+    EXPECT_TRUE(fixture.Form().WaitForWorker(std::chrono::milliseconds(0)));
+    EXPECT_TRUE(fixture.View().enabled[FakeView::Index(Control::StartButton)]);
+    EXPECT_TRUE(fixture.View().enabled[FakeView::Index(Control::UrlsMemo)]);
 }
 
-// The user goes to the end of the field and types a line of its own there.
-void TypeLine(QPlainTextEdit& field, const QString& text)
+INSTANTIATE_TEST_SUITE_P(Lists, StartRejectionTest,
+                         testing::Values(u"", u"registry.example.org/sro/1\nhttp:/x"),
+                         [](const testing::TestParamInfo<std::u16string>& row) {
+                             return row.index == 0 ? "EmptyList" : "NoLineWithSchemeSeparator";
+                         });
+
+TEST(RunControlTest, PauseAndStopWithoutRunDoNothing)
 {
-    QTest::keyClick(&field, Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClick(&field, Qt::Key_Return);
-    QTest::keyClicks(&field, text);
+    FormFixture fixture;
+    fixture.Show();
+    fixture.Form().UpdateProgressBar(5, 10);
+    const std::u16string log = fixture.View().Field(Control::LogsMemo);
+    fixture.Form().PauseButtonClick();
+    fixture.Form().StopButtonClick();
+    EXPECT_EQ(fixture.View().Field(Control::LogsMemo), log);
+    EXPECT_EQ(fixture.View().progressBar.position, 5);
 }
 
-} // namespace
+TEST(RunControlTest, BusyStateStartAndEnd)
+{
+    FormFixture fixture;
+    fixture.Show();
+    FakeView& view = fixture.View();
+    view.Field(Control::UrlsMemo) = u"https://a/sro/1/member/list\n\n  b  \n";
 
-class RunControlTest : public QObject {
-    Q_OBJECT
+    fixture.Form().UpdateBusyState(true);
+    EXPECT_EQ(fixture.LogLines(),
+              (std::vector<std::u16string>{Stamp + u"Начинаем работу по списку ссылок:",
+                                           u"https://a/sro/1/member/list", u"", u"  b  "}));
+    EXPECT_FALSE(view.enabled[FakeView::Index(Control::UrlsMemo)]);
+    EXPECT_FALSE(view.enabled[FakeView::Index(Control::StartButton)]);
+    EXPECT_FALSE(view.enabled[FakeView::Index(Control::Button1)]);
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::MobilesCheckBox)]);
+    EXPECT_EQ(fixture.Form().LinkLineCount(), 3);
+    EXPECT_EQ(fixture.Form().LinkLine(2), u"  b  ");
 
-private slots:
-    void startRejectsListWithoutAddress_data();
-    void startRejectsListWithoutAddress();
-    void pauseAndStopWithoutRunDoNothing();
-    void busyStateStartAndEnd();
-    void unwritableLogFileStillEndsBusyState();
-    void logViewRepaintsAfterABurstOfLines();
-    void burstOfLinesKeepsItsOrderInViewAndLogFile();
-    void progressUpdate_data();
-    void progressUpdate();
+    fixture.Form().AddLogLine(u"Загружаем: https://a/sro/1/member/list, страница 1");
+    // The user types a line of its own into the log view.
+    view.Field(Control::LogsMemo) += u"\ntyped by the user";
+    EXPECT_TRUE(fixture.Files("log-", ".txt").empty());
+    fixture.Form().UpdateBusyState(false);
+    const std::vector<std::u16string> lines = fixture.LogLines();
+    EXPECT_EQ(lines, (std::vector<std::u16string>{
+                         Stamp + u"Начинаем работу по списку ссылок:",
+                         u"https://a/sro/1/member/list", u"", u"  b  ",
+                         Stamp + u"Загружаем: https://a/sro/1/member/list, страница 1",
+                         u"typed by the user", Stamp + u"Работа завершена"}));
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::UrlsMemo)]);
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::StartButton)]);
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::Button1)]);
+
+    const std::vector<std::string> logFiles = fixture.Files("log-", ".txt");
+    ASSERT_EQ(logFiles.size(), 1u);
+    const std::string tickCount = logFiles[0].substr(4, logFiles[0].size() - 8);
+    EXPECT_EQ(tickCount.find_first_not_of("-0123456789"), std::string::npos) << logFiles[0];
+    EXPECT_EQ(fixture.ReadFile(logFiles[0]), CrLfFile(lines));
+}
+
+TEST(RunControlTest, LinkListWithoutLinesHasNone)
+{
+    FormFixture fixture;
+    fixture.View().Field(Control::UrlsMemo) = u"";
+    EXPECT_EQ(fixture.Form().LinkLineCount(), 0);
+    fixture.View().Field(Control::UrlsMemo) = u"\n";
+    EXPECT_EQ(fixture.Form().LinkLineCount(), 1);
+}
+
+TEST(RunControlTest, LogFileInTheAnsiCodePage)
+{
+    FormFixture fixture;
+    fixture.View().ansiCodePage = 1251;
+    fixture.View().Field(Control::LogsMemo) = u"Начинаем";
+    fixture.Form().UpdateBusyState(false);
+    const std::vector<std::string> logFiles = fixture.Files("log-", ".txt");
+    ASSERT_EQ(logFiles.size(), 1u);
+    EXPECT_EQ(fixture.ReadFile(logFiles[0]),
+              "\xCD\xE0\xF7\xE8\xED\xE0\xE5\xEC\r\n10.12.2026 09:05:07: "
+              "\xD0\xE0\xE1\xEE\xF2\xE0 \xE7\xE0\xE2\xE5\xF0\xF8\xE5\xED\xE0\r\n");
+}
+
+TEST(RunControlTest, UnwritableLogFileStillEndsBusyState)
+{
+    FormFixture fixture;
+    fixture.Show();
+    fixture.Form().UpdateBusyState(true);
+    std::filesystem::remove_all(fixture.Path());
+
+    EXPECT_THROW(fixture.Form().UpdateBusyState(false), crawl::Error);
+    const std::vector<std::u16string> lines = fixture.LogLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], Stamp + u"Работа завершена");
+    EXPECT_TRUE(lines.back().starts_with(Stamp + u"Ошибка: Cannot create file"))
+        << Utf8(lines.back());
+    const FakeView& view = fixture.View();
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::UrlsMemo)]);
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::StartButton)]);
+    EXPECT_TRUE(view.enabled[FakeView::Index(Control::Button1)]);
+}
+
+struct ProgressCase {
+    const char* name;
+    bool stages;
+    std::int32_t position;
+    std::int32_t maximum;
+    std::int32_t shownPosition;
+    std::int32_t shownMaximum;
+    std::u16string hint;
 };
 
-void RunControlTest::startRejectsListWithoutAddress_data()
+class ProgressUpdateTest : public testing::TestWithParam<ProgressCase> {};
+
+TEST_P(ProgressUpdateTest, BarShowsHeldValuesAndTheirHint)
 {
-    QTest::addColumn<QString>("links");
-    QTest::newRow("empty list") << "";
-    QTest::newRow("no line with ://") << "registry.example.org/sro/1\nhttp:/x";
-}
-
-void RunControlTest::startRejectsListWithoutAddress()
-{
-    QFETCH(QString, links);
-    ui::test::FormFixture fixture;
-    fixture.Show();
-    TMainForm& form = fixture.Form();
-    form.UrlsMemo->setPlainText(links);
-    QTest::mouseClick(form.StartButton, Qt::LeftButton);
-    QCOMPARE(form.LogText(),
-             QStringLiteral("Спасибо, что пользуетесь парсером от сервиса Verdanix!\n\n"
-                            "Задайте ссылку на страницу со списком организаций!\n"
-                            "Пример: https://registry.example.org/sro/322/member/list"));
-    QVERIFY(form.StartButton->isEnabled());
-    QVERIFY(form.UrlsMemo->isEnabled());
-}
-
-void RunControlTest::pauseAndStopWithoutRunDoNothing()
-{
-    ui::test::FormFixture fixture;
-    fixture.Show();
-    TMainForm& form = fixture.Form();
-    form.UpdateProgressBar(5, 10);
-    const QString log = form.LogText();
-    QTest::mouseClick(form.PauseButton, Qt::LeftButton);
-    QTest::mouseClick(form.StopButton, Qt::LeftButton);
-    QCOMPARE(form.LogText(), log);
-    QCOMPARE(form.ProgressBar->Position(), 5);
-}
-
-void RunControlTest::busyStateStartAndEnd()
-{
-    ui::test::FormFixture fixture;
-    fixture.Show();
-    TMainForm& form = fixture.Form();
-    form.UrlsMemo->setPlainText(QStringLiteral("https://a/sro/1/member/list\n\n  b  \n"));
-
-    form.UpdateBusyState(true);
-    QStringList lines = Lines(form);
-    QCOMPARE(lines.size(), 4);
-    QVERIFY2(
-        TimeStamped(QStringLiteral("Начинаем работу по списку ссылок:")).match(lines[0]).hasMatch(),
-        qPrintable(lines[0]));
-    QCOMPARE(lines.mid(1), QStringList({"https://a/sro/1/member/list", "", "  b  "}));
-    QVERIFY(!form.UrlsMemo->isEnabled());
-    QVERIFY(!form.StartButton->isEnabled());
-    QVERIFY(!form.Button1->isEnabled());
-    QVERIFY(form.MobilesCheckBox->isEnabled());
-    QCOMPARE(form.LinkLineCount(), 3);
-    QCOMPARE(form.LinkLine(2), std::u16string(u"  b  "));
-
-    form.AddLogLine(u"Загружаем: https://a/sro/1/member/list, страница 1");
-    TypeLine(*form.LogsMemo, QStringLiteral("typed by the user"));
-    QVERIFY(fixture.Files(QStringLiteral("log-*.txt")).isEmpty());
-    form.UpdateBusyState(false);
-    lines = Lines(form);
-    QCOMPARE(lines.size(), 7);
-    QVERIFY(TimeStamped(QStringLiteral("Загружаем: https://a/sro/1/member/list, страница 1"))
-                .match(lines[4])
-                .hasMatch());
-    QCOMPARE(lines[5], QStringLiteral("typed by the user"));
-    QVERIFY(TimeStamped(QStringLiteral("Работа завершена")).match(lines[6]).hasMatch());
-    QVERIFY(form.UrlsMemo->isEnabled());
-    QVERIFY(form.StartButton->isEnabled());
-    QVERIFY(form.Button1->isEnabled());
-
-    const QStringList logFiles = fixture.Files(QStringLiteral("log-*.txt"));
-    QCOMPARE(logFiles.size(), 1);
-    QVERIFY(QRegularExpression(QStringLiteral("^log--?\\d+\\.txt$")).match(logFiles[0]).hasMatch());
-    QCOMPARE(fixture.ReadFile(logFiles[0]), (lines.join(QStringLiteral("\r\n")) + "\r\n").toUtf8());
-}
-
-namespace {
-
-// Counts the paint events of one widget.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int Count() const { return count_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            ++count_;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    int count_ = 0;
-};
-
-} // namespace
-
-void RunControlTest::logViewRepaintsAfterABurstOfLines()
-{
-    ui::test::FormFixture fixture;
-    fixture.Show();
-    TMainForm& form = fixture.Form();
-    QCoreApplication::processEvents();
-    PaintCounter paints(form.LogsMemo->viewport());
-    // As a run hands lines over: one by one, with the events served in between.
-    for (int line = 1; line <= 50; ++line) {
-        form.AddLogLine(u"Добавлено в базу: ООО Член " + QString::number(line).toStdU16String());
-        QCoreApplication::processEvents();
-    }
-    const int paintsAfterBurst = paints.Count();
-    // The view takes the lines in on its own: the greeting, its empty line and the 50 lines.
-    QTRY_COMPARE(form.LogsMemo->document()->blockCount(), 52);
-    QTRY_VERIFY(paints.Count() > paintsAfterBurst);
-}
-
-void RunControlTest::burstOfLinesKeepsItsOrderInViewAndLogFile()
-{
-    ui::test::FormFixture fixture;
-    fixture.Show();
-    TMainForm& form = fixture.Form();
-    form.UrlsMemo->setPlainText(QStringLiteral("https://a/sro/1/member/list\n\nsecond"));
-    form.UpdateBusyState(true);
-    QStringList expected = {QStringLiteral("https://a/sro/1/member/list"), QString(),
-                            QStringLiteral("second")};
-    // Lines handed over back to back, with the user's own lines between them and the view's
-    // periodic catching up (the wait) in the middle of the burst.
-    for (int line = 1; line <= 120; ++line) {
-        const QString message = QStringLiteral("Добавлено в базу: ООО Член %1").arg(line);
-        form.AddLogLine(message.toStdU16String());
-        expected.append(message);
-        if (line % 40 == 0) {
-            const QString typed = QStringLiteral("typed %1").arg(line);
-            TypeLine(*form.LogsMemo, typed);
-            expected.append(typed);
-        }
-        if (line == 60) {
-            QTest::qWait(100);
-        }
-    }
-    form.UpdateBusyState(false);
-
-    const QStringList lines = Lines(form);
-    QCOMPARE(lines.size(), expected.size() + 2);
-    QVERIFY(TimeStamped(QStringLiteral("Начинаем работу по списку ссылок:"))
-                .match(lines[0])
-                .hasMatch());
-    for (qsizetype i = 0; i < expected.size(); ++i) {
-        const QString& line = lines[i + 1];
-        const bool timeStamped = expected[i].startsWith(QStringLiteral("Добавлено"));
-        QVERIFY2(timeStamped ? TimeStamped(expected[i]).match(line).hasMatch()
-                             : line == expected[i],
-                 qPrintable(QStringLiteral("%1: %2").arg(i + 1).arg(line)));
-    }
-    QVERIFY(TimeStamped(QStringLiteral("Работа завершена")).match(lines.back()).hasMatch());
-    const QStringList logFiles = fixture.Files(QStringLiteral("log-*.txt"));
-    QCOMPARE(logFiles.size(), 1);
-    QCOMPARE(fixture.ReadFile(logFiles[0]), (lines.join(QStringLiteral("\r\n")) + "\r\n").toUtf8());
-}
-
-void RunControlTest::unwritableLogFileStillEndsBusyState()
-{
-    ui::test::FormFixture fixture;
-    fixture.Show();
-    TMainForm& form = fixture.Form();
-    form.UpdateBusyState(true);
-    QVERIFY(QDir(fixture.Folder()).removeRecursively());
-
-    QVERIFY_THROWS_EXCEPTION(crawl::Error, form.UpdateBusyState(false));
-    const QStringList lines = Lines(form);
-    QVERIFY(
-        TimeStamped(QStringLiteral("Работа завершена")).match(lines[lines.size() - 2]).hasMatch());
-    QVERIFY2(lines.back().contains(QStringLiteral(": Ошибка: ")), qPrintable(lines.back()));
-    QVERIFY(form.UrlsMemo->isEnabled());
-    QVERIFY(form.StartButton->isEnabled());
-    QVERIFY(form.Button1->isEnabled());
-}
-
-void RunControlTest::progressUpdate_data()
-{
-    QTest::addColumn<bool>("stages");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<int>("maximum");
-    QTest::addColumn<int>("shownPosition");
-    QTest::addColumn<int>("shownMaximum");
-    QTest::addColumn<QString>("hint");
-
-    for (const bool stages : {false, true}) {
-        const char* bar = stages ? "stages bar" : "progress bar";
-        QTest::addRow("%s: within range", bar)
-            << stages << 3 << 20 << 3 << 20 << "3 из 20, осталось 17";
-        QTest::addRow("%s: above the maximum", bar)
-            << stages << 25 << 20 << 20 << 20 << "20 из 20, осталось 0";
-        QTest::addRow("%s: maximum 0", bar) << stages << 0 << 0 << 0 << 0 << "0 из 0, осталось 0";
-        QTest::addRow("%s: negative values", bar)
-            << stages << -4 << -1 << 0 << 0 << "0 из 0, осталось 0";
-    }
-}
-
-void RunControlTest::progressUpdate()
-{
-    QFETCH(bool, stages);
-    QFETCH(int, position);
-    QFETCH(int, maximum);
-    QFETCH(int, shownPosition);
-    QFETCH(int, shownMaximum);
-    QFETCH(QString, hint);
-
-    ui::test::FormFixture fixture;
-    TMainForm& form = fixture.Form();
-    ui::GradientProgressBar* bar = stages ? form.StagesProgressBar : form.ProgressBar;
-    ui::GradientProgressBar* other = stages ? form.ProgressBar : form.StagesProgressBar;
-    // Only the progress bar's update lets the window handle what is waiting (pause, stop).
-    bool handled = false;
-    QMetaObject::invokeMethod(
-        &form, [&handled] { handled = true; }, Qt::QueuedConnection);
-    if (stages) {
-        form.UpdateStagesProgressBar(position, maximum);
+    const ProgressCase& update = GetParam();
+    FormFixture fixture;
+    FakeView& view = fixture.View();
+    if (update.stages) {
+        fixture.Form().UpdateStagesProgressBar(update.position, update.maximum);
     } else {
-        form.UpdateProgressBar(position, maximum);
+        fixture.Form().UpdateProgressBar(update.position, update.maximum);
     }
-    QCOMPARE(bar->Position(), shownPosition);
-    QCOMPARE(bar->Max(), shownMaximum);
-    QCOMPARE(bar->toolTip(), hint);
-    QCOMPARE(other->Max(), 100);
-    QVERIFY(other->toolTip().isEmpty());
-    QCOMPARE(handled, !stages);
-    QCoreApplication::processEvents();
+    const FakeView::Bar& bar = update.stages ? view.stagesProgressBar : view.progressBar;
+    const FakeView::Bar& other = update.stages ? view.progressBar : view.stagesProgressBar;
+    EXPECT_EQ(bar.position, update.shownPosition);
+    EXPECT_EQ(bar.max, update.shownMaximum);
+    EXPECT_EQ(bar.hint, update.hint);
+    EXPECT_TRUE(bar.hintShown);
+    EXPECT_EQ(other.max, 100);
+    EXPECT_TRUE(other.hint.empty());
+    EXPECT_FALSE(other.hintShown);
+    // Only the progress bar's update lets the window handle what is waiting (pause, stop).
+    EXPECT_EQ(view.processMessagesCalls, update.stages ? 0 : 1);
 }
 
-SRO_UI_TEST_MAIN(RunControlTest)
-#include "RunControlTest.moc"
+INSTANTIATE_TEST_SUITE_P(
+    Values, ProgressUpdateTest,
+    testing::Values(
+        ProgressCase{"ProgressWithinRange", false, 3, 20, 3, 20, u"3 из 20, осталось 17"},
+        ProgressCase{"ProgressAboveMaximum", false, 25, 20, 20, 20, u"20 из 20, осталось 0"},
+        ProgressCase{"ProgressMaximumZero", false, 0, 0, 0, 0, u"0 из 0, осталось 0"},
+        ProgressCase{"ProgressNegative", false, -4, -1, 0, 0, u"0 из 0, осталось 0"},
+        ProgressCase{"StagesWithinRange", true, 3, 20, 3, 20, u"3 из 20, осталось 17"},
+        ProgressCase{"StagesAboveMaximum", true, 25, 20, 20, 20, u"20 из 20, осталось 0"},
+        ProgressCase{"StagesMaximumZero", true, 0, 0, 0, 0, u"0 из 0, осталось 0"},
+        ProgressCase{"StagesNegative", true, -4, -1, 0, 0, u"0 из 0, осталось 0"}),
+    CaseName<ProgressCase>);
+
+// A lower maximum lowers the position shown before; the hint is formed from the held values.
+TEST(RunControlTest, LowerMaximumLowersThePosition)
+{
+    FormFixture fixture;
+    fixture.Form().UpdateStagesProgressBar(8, 10);
+    fixture.Form().UpdateStagesProgressBar(9, 4);
+    EXPECT_EQ(fixture.View().stagesProgressBar.position, 4);
+    EXPECT_EQ(fixture.View().stagesProgressBar.hint, u"4 из 4, осталось 0");
+}
+
+} // namespace
+} // namespace ui::test

@@ -1,39 +1,22 @@
-// Whole runs started from the window against the fake registry on 127.0.0.1 (TLS): the log,
-// both bars and their hints, the log file and the opened result file; pause and stop; the
-// guard between a run and the SRO link collection; closing the window during a run.
+// Whole runs started from the window against the fake registry on 127.0.0.1 (TLS), the test's
+// thread serving as the UI thread: the log, both bars and their hints, the log file and the
+// opened result file; pause and stop; a second START; closing the window during a run.
+#include "crawl/text/Text.h"
 #include "tests/support/FakeRegistry.h"
 #include "tests/ui/FormFixture.h"
-#include "tests/ui/TestMain.h"
-#include "ui/GradientProgressBar.h"
 
-#include <QCheckBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QSpinBox>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace ui::test {
+namespace {
 
 using testsupport::FakeMember;
 using testsupport::FakeRegistry;
 using testsupport::ScriptedAnswer;
-using ui::TMainForm;
 
-namespace {
-
-constexpr int RunLimitMilliseconds = 20000;
-
-// A time-stamped log line whose message matches `message` (a regular expression).
-bool IsTimeStamped(const QString& line, const QString& message)
-{
-    return QRegularExpression(QStringLiteral("^.+ \\d\\d:\\d\\d:\\d\\d: ") + message +
-                              QStringLiteral("$"))
-        .match(line)
-        .hasMatch();
-}
-
-QStringList Lines(TMainForm& form)
-{
-    return form.LogText().split(QLatin1Char('\n'));
-}
+const std::u16string Stamp = u"10.12.2026 09:05:07: ";
 
 std::vector<FakeMember> Members(int count)
 {
@@ -48,25 +31,29 @@ std::vector<FakeMember> Members(int count)
     return members;
 }
 
-// Delays the info answer of one member, so that the run is known to be in that request.
-void DelayInfo(FakeRegistry& registry, const FakeMember& member, std::chrono::milliseconds delay)
+std::u16string Text(const std::string& utf8)
 {
-    ScriptedAnswer answer = ScriptedAnswer::Json(testsupport::MemberInfoJson(member));
-    answer.delay = delay;
-    registry.Server().Answer(FakeRegistry::MemberInfoPath(member.id), answer);
+    return crawl::Utf8ToUtf16(utf8);
+}
+
+bool Contains(const std::vector<std::u16string>& lines, std::u16string_view line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 // A window on the fake registry with one SRO of three members, interval 0.
-struct RunFixture {
-    RunFixture()
+class RunTest : public testing::Test {
+protected:
+    RunTest()
     {
         registry.AddSro("7", members);
         fixture.Show();
-        Form().IntervalSpinEdit->setValue(0);
-        Form().UrlsMemo->setPlainText(QString::fromStdString(registry.SroLink("7")));
+        View().interval = 0;
+        View().Field(Control::UrlsMemo) = Text(registry.SroLink("7"));
     }
 
     TMainForm& Form() { return fixture.Form(); }
+    FakeView& View() { return fixture.View(); }
 
     std::size_t RequestsTo(const std::string& path)
     {
@@ -77,185 +64,194 @@ struct RunFixture {
         return count;
     }
 
+    // Delays the info answer of one member, so that the run is known to be in that request.
+    void DelayInfo(const FakeMember& member, std::chrono::milliseconds delay)
+    {
+        ScriptedAnswer answer = ScriptedAnswer::Json(testsupport::MemberInfoJson(member));
+        answer.delay = delay;
+        registry.Server().Answer(FakeRegistry::MemberInfoPath(member.id), answer);
+    }
+
+    bool RunEnded()
+    {
+        return PumpUntil(View(), [&] { return Form().WaitForWorker(std::chrono::milliseconds(0)); });
+    }
+
+    std::u16string LastLogLine() const { return fixture.LogLines().back(); }
+
     std::vector<FakeMember> members = Members(3);
     FakeRegistry registry;
-    ui::test::FormFixture fixture{QString::fromStdString(registry.HostAndPort())};
+    FormFixture fixture{Text(registry.HostAndPort())};
 };
 
-} // namespace
-
-class RunTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void wholeRun();
-    void pauseThenStopOrContinue_data();
-    void pauseThenStopOrContinue();
-    void collectionIsRefusedDuringRun();
-    void closingDuringRun();
-};
-
-void RunTest::wholeRun()
+TEST_F(RunTest, WholeRun)
 {
-    RunFixture run;
-    TMainForm& form = run.Form();
-    const QString link = QString::fromStdString(run.registry.SroLink("7"));
-    QTest::mouseClick(form.StartButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(form.WaitForWorker(std::chrono::milliseconds(0)),
-                             RunLimitMilliseconds);
-    QTRY_VERIFY(form.StartButton->isEnabled());
+    const std::u16string link = Text(registry.SroLink("7"));
+    Form().StartButtonClick();
+    ASSERT_TRUE(RunEnded());
 
-    const QStringList lines = Lines(form);
-    QCOMPARE(lines.size(), 10);
-    QVERIFY(IsTimeStamped(lines[0], QStringLiteral("Начинаем работу по списку ссылок:")));
-    QCOMPARE(lines[1], link);
-    QVERIFY(IsTimeStamped(lines[2], QStringLiteral("Данные будут записываться в файл ") +
-                                        QRegularExpression::escape(run.fixture.Folder()) +
-                                        QStringLiteral("data-?\\d+\\.csv")));
-    QVERIFY(IsTimeStamped(lines[3], QStringLiteral("Загружаем: ") +
-                                        QRegularExpression::escape(link) +
-                                        QStringLiteral(", страница 1")));
-    QVERIFY2(IsTimeStamped(lines[4], QStringLiteral("Найдено: 3 организаций на 1 страницах")),
-             qPrintable(lines[4]));
+    const std::vector<std::string> results = fixture.Files("data", ".csv");
+    ASSERT_EQ(results.size(), 1u);
+    const std::u16string resultPath = fixture.Folder() + Text(results[0]);
+    const std::vector<std::u16string> lines = fixture.LogLines();
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[0], Stamp + u"Начинаем работу по списку ссылок:");
+    EXPECT_EQ(lines[1], link);
+    EXPECT_EQ(lines[2], Stamp + u"Данные будут записываться в файл " + resultPath);
+    EXPECT_EQ(lines[3], Stamp + u"Загружаем: " + link + u", страница 1");
+    EXPECT_EQ(lines[4], Stamp + u"Найдено: 3 организаций на 1 страницах");
     for (int i = 1; i <= 3; ++i) {
-        QVERIFY2(
-            IsTimeStamped(lines[4 + i], QStringLiteral("Добавлено в базу: ООО Член %1; .+").arg(i)),
-            qPrintable(lines[4 + i]));
+        EXPECT_TRUE(lines[4 + i].starts_with(Stamp + u"Добавлено в базу: ООО Член " +
+                                             crawl::IntToText(i) + u"; "))
+            << Utf8(lines[4 + i]);
     }
-    QVERIFY(IsTimeStamped(lines[8], QStringLiteral("Открываем файл с результатами")));
-    QVERIFY(IsTimeStamped(lines[9], QStringLiteral("Работа завершена")));
+    EXPECT_EQ(lines[8], Stamp + u"Открываем файл с результатами");
+    EXPECT_EQ(lines[9], Stamp + u"Работа завершена");
 
     // Both bars end at position 0 with the maxima of the last member.
-    QCOMPARE(form.ProgressBar->Position(), 0);
-    QCOMPARE(form.ProgressBar->Max(), 3);
-    QCOMPARE(form.ProgressBar->toolTip(), QStringLiteral("0 из 3, осталось 3"));
-    QCOMPARE(form.StagesProgressBar->Position(), 0);
-    QCOMPARE(form.StagesProgressBar->Max(), 3);
-    QCOMPARE(form.StagesProgressBar->toolTip(), QStringLiteral("0 из 3, осталось 3"));
-    QVERIFY(form.UrlsMemo->isEnabled());
-    QVERIFY(form.Button1->isEnabled());
+    EXPECT_EQ(View().progressBar.position, 0);
+    EXPECT_EQ(View().progressBar.max, 3);
+    EXPECT_EQ(View().progressBar.hint, u"0 из 3, осталось 3");
+    EXPECT_EQ(View().stagesProgressBar.position, 0);
+    EXPECT_EQ(View().stagesProgressBar.max, 3);
+    EXPECT_EQ(View().stagesProgressBar.hint, u"0 из 3, осталось 3");
+    EXPECT_TRUE(View().enabled[FakeView::Index(Control::UrlsMemo)]);
+    EXPECT_TRUE(View().enabled[FakeView::Index(Control::StartButton)]);
+    EXPECT_TRUE(View().enabled[FakeView::Index(Control::Button1)]);
 
-    const QStringList logFiles = run.fixture.Files(QStringLiteral("log-*.txt"));
-    QCOMPARE(logFiles.size(), 1);
-    QCOMPARE(run.fixture.ReadFile(logFiles[0]),
-             (lines.join(QStringLiteral("\r\n")) + "\r\n").toUtf8());
+    const std::vector<std::string> logFiles = fixture.Files("log-", ".txt");
+    ASSERT_EQ(logFiles.size(), 1u);
+    std::string logFile;
+    for (const std::u16string& line : lines) {
+        logFile += Utf8(line) + "\r\n";
+    }
+    EXPECT_EQ(fixture.ReadFile(logFiles[0]), logFile);
 
-    const QStringList results = run.fixture.Files(QStringLiteral("data*.csv"));
-    QCOMPARE(results.size(), 1);
-    QCOMPARE(run.fixture.Opened(),
-             QList<QUrl>{QUrl::fromLocalFile(run.fixture.Folder() + results[0])});
-    const QByteArray rows = run.fixture.ReadFile(results[0]);
-    QCOMPARE(rows.count("\r\n"), 4);
-    QVERIFY(rows.contains("\xCE\xCE\xCE \xD7\xEB\xE5\xED 3")); // "ООО Член 3" in code page 1251
+    EXPECT_EQ(View().Opened(), std::vector<std::u16string>{resultPath});
+    const std::string rows = fixture.ReadFile(results[0]);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 4);
+    EXPECT_NE(rows.find("\xCE\xCE\xCE \xD7\xEB\xE5\xED 3"), std::string::npos); // code page 1251
 }
 
-void RunTest::pauseThenStopOrContinue_data()
-{
-    QTest::addColumn<bool>("stop");
-    QTest::newRow("pause, then stop") << true;
-    QTest::newRow("pause, then continue") << false;
-}
+class PauseTest : public RunTest, public testing::WithParamInterface<bool> {};
 
-void RunTest::pauseThenStopOrContinue()
+TEST_P(PauseTest, PauseThenStopOrContinue)
 {
-    QFETCH(bool, stop);
-    RunFixture run;
-    TMainForm& form = run.Form();
-    DelayInfo(run.registry, run.members[1], std::chrono::milliseconds(300));
-    const std::string delayedPath = FakeRegistry::MemberInfoPath(run.members[1].id);
-    QTest::mouseClick(form.StartButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(run.RequestsTo(delayedPath) == 1, RunLimitMilliseconds);
+    const bool stop = GetParam();
+    DelayInfo(members[1], std::chrono::milliseconds(300));
+    const std::string delayedPath = FakeRegistry::MemberInfoPath(members[1].id);
+    Form().StartButtonClick();
+    ASSERT_TRUE(PumpUntil(View(), [&] { return RequestsTo(delayedPath) == 1; }));
 
     // Paused during the second member's request: it is completed, and nothing more is asked.
-    QTest::mouseClick(form.PauseButton, Qt::LeftButton);
-    QVERIFY(IsTimeStamped(Lines(form).back(), QStringLiteral("Включаем паузу")));
-    QTRY_VERIFY(
-        IsTimeStamped(Lines(form).back(), QStringLiteral("Добавлено в базу: ООО Член 2; .+")));
-    QTest::qWait(300);
-    QCOMPARE(run.RequestsTo(FakeRegistry::MemberInfoPath(run.members[2].id)), std::size_t{0});
-    QVERIFY(!form.WaitForWorker(std::chrono::milliseconds(0)));
+    Form().PauseButtonClick();
+    EXPECT_EQ(LastLogLine(), Stamp + u"Включаем паузу");
+    ASSERT_TRUE(PumpUntil(View(), [&] {
+        return LastLogLine().starts_with(Stamp + u"Добавлено в базу: ООО Член 2; ");
+    }));
+    PumpUntil(View(), [] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_EQ(RequestsTo(FakeRegistry::MemberInfoPath(members[2].id)), 0u);
+    EXPECT_FALSE(Form().WaitForWorker(std::chrono::milliseconds(0)));
 
     if (stop) {
-        QTest::mouseClick(form.StopButton, Qt::LeftButton);
-        QVERIFY(IsTimeStamped(Lines(form).back(), QStringLiteral("Останавливаем работу")));
-        QCOMPARE(form.ProgressBar->Position(), 0);
-        QCOMPARE(form.StagesProgressBar->Position(), 0);
+        const FakeView::Bar stagesBefore = View().stagesProgressBar;
+        ASSERT_GT(stagesBefore.position, 0);
+        Form().StopButtonClick();
+        EXPECT_EQ(LastLogLine(), Stamp + u"Останавливаем работу");
+        EXPECT_EQ(View().progressBar.position, 0);
+        EXPECT_EQ(View().stagesProgressBar.position, 0);
+        // The maximum and hint stay until the worker's last updates.
+        EXPECT_EQ(View().stagesProgressBar.max, stagesBefore.max);
+        EXPECT_EQ(View().stagesProgressBar.hint, stagesBefore.hint);
     } else {
-        QTest::mouseClick(form.PauseButton, Qt::LeftButton);
-        QVERIFY(IsTimeStamped(Lines(form).back(),
-                              QStringLiteral("Отключаем паузу, продолжаем работу")));
+        Form().PauseButtonClick();
+        EXPECT_EQ(LastLogLine(), Stamp + u"Отключаем паузу, продолжаем работу");
     }
-    QTRY_VERIFY_WITH_TIMEOUT(form.WaitForWorker(std::chrono::milliseconds(0)),
-                             RunLimitMilliseconds);
-    QTRY_VERIFY(form.StartButton->isEnabled());
+    ASSERT_TRUE(RunEnded());
 
-    const QString log = form.LogText();
-    QCOMPARE(log.contains(QStringLiteral("Отключаем паузу")), !stop);
-    QCOMPARE(log.contains(QStringLiteral("Добавлено в базу: ООО Член 3")), !stop);
+    const std::vector<std::u16string> lines = fixture.LogLines();
+    EXPECT_EQ(Contains(lines, Stamp + u"Отключаем паузу, продолжаем работу"), !stop);
+    const bool third = std::any_of(lines.begin(), lines.end(), [](const std::u16string& line) {
+        return line.find(u"Добавлено в базу: ООО Член 3") != std::u16string::npos;
+    });
+    EXPECT_EQ(third, !stop);
     if (!stop) {
-        QCOMPARE(run.RequestsTo(FakeRegistry::MemberInfoPath(run.members[2].id)), std::size_t{1});
+        EXPECT_EQ(RequestsTo(FakeRegistry::MemberInfoPath(members[2].id)), 1u);
     }
-    QVERIFY(IsTimeStamped(Lines(form).back(), QStringLiteral("Работа завершена")));
-    QCOMPARE(run.fixture.Files(QStringLiteral("log-*.txt")).size(), 1);
+    EXPECT_EQ(lines.back(), Stamp + u"Работа завершена");
+    EXPECT_EQ(fixture.Files("log-", ".txt").size(), 1u);
 
     // After the run pause and stop change nothing.
-    QTest::mouseClick(form.PauseButton, Qt::LeftButton);
-    QTest::mouseClick(form.StopButton, Qt::LeftButton);
-    QCOMPARE(form.LogText(), log);
+    const std::u16string log = View().Field(Control::LogsMemo);
+    Form().PauseButtonClick();
+    Form().StopButtonClick();
+    EXPECT_EQ(View().Field(Control::LogsMemo), log);
 }
 
-void RunTest::collectionIsRefusedDuringRun()
-{
-    RunFixture run;
-    TMainForm& form = run.Form();
-    run.registry.AddSro("8");
-    DelayInfo(run.registry, run.members[0], std::chrono::milliseconds(300));
-    QTest::mouseClick(form.StartButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!form.StartButton->isEnabled(), RunLimitMilliseconds);
-    QVERIFY(!form.Button1->isEnabled());
+INSTANTIATE_TEST_SUITE_P(Then, PauseTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& row) {
+                             return row.param ? "Stop" : "Continue";
+                         });
 
-    const QString links = form.UrlsMemo->toPlainText();
-    form.Button1Click();
-    QCOMPARE(form.UrlsMemo->toPlainText(), links);
-    QVERIFY(!form.LogText().contains(QStringLiteral("Загружаем страницу")));
+TEST_F(RunTest, CollectionAndSecondStartAreRefusedDuringRun)
+{
+    registry.AddSro("8");
+    DelayInfo(members[0], std::chrono::milliseconds(300));
+    Form().StartButtonClick();
+    ASSERT_TRUE(PumpUntil(View(), [&] {
+        return !View().enabled[FakeView::Index(Control::StartButton)];
+    }));
+    EXPECT_FALSE(View().enabled[FakeView::Index(Control::Button1)]);
+
+    const std::u16string links = View().Field(Control::UrlsMemo);
+    Form().Button1Click();
+    EXPECT_EQ(View().Field(Control::UrlsMemo), links);
+    EXPECT_FALSE(View().waitCursor);
     // A second START during the run starts no second worker.
-    form.StartButtonClick();
-    QTRY_VERIFY_WITH_TIMEOUT(form.WaitForWorker(std::chrono::milliseconds(0)),
-                             RunLimitMilliseconds);
-    QTRY_VERIFY(form.Button1->isEnabled());
-    QCOMPARE(run.RequestsTo(FakeRegistry::SroListPath()), std::size_t{0});
-    QCOMPARE(run.RequestsTo(FakeRegistry::MemberListPath("7")), std::size_t{1});
-    QCOMPARE(form.LogText().count(QStringLiteral("Начинаем работу")), 1);
+    Form().StartButtonClick();
+    ASSERT_TRUE(RunEnded());
+    EXPECT_TRUE(View().enabled[FakeView::Index(Control::Button1)]);
+    EXPECT_EQ(RequestsTo(FakeRegistry::SroListPath()), 0u);
+    EXPECT_EQ(RequestsTo(FakeRegistry::MemberListPath("7")), 1u);
+    const std::vector<std::u16string> lines = fixture.LogLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), Stamp + u"Начинаем работу по списку ссылок:"), 1);
+    EXPECT_FALSE(Contains(lines, u"Загружаем страницу 1"));
 }
 
-void RunTest::closingDuringRun()
+// A second press that arrives before the run's start branch has disabled START.
+TEST_F(RunTest, SecondStartBeforeTheBusyStateStartsNoWorker)
 {
-    RunFixture run;
-    TMainForm& form = run.Form();
-    DelayInfo(run.registry, run.members[1], std::chrono::milliseconds(500));
-    const std::string delayedPath = FakeRegistry::MemberInfoPath(run.members[1].id);
-    QTest::mouseClick(form.StartButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(run.RequestsTo(delayedPath) == 1, RunLimitMilliseconds);
-
-    QVERIFY(form.close());
-    const QString logAtClose = form.LogText();
-    QCOMPARE(run.fixture.ReadFile(QStringLiteral("urls.txt")),
-             QByteArray(run.registry.SroLink("7").c_str()));
-    // The worker is still in its request: the program does not wait for it.
-    QVERIFY(!form.WaitForWorker(std::chrono::milliseconds(0)));
-
-    QTRY_VERIFY_WITH_TIMEOUT(form.WaitForWorker(std::chrono::milliseconds(0)),
-                             RunLimitMilliseconds);
-    QCoreApplication::processEvents();
-    QCOMPARE(form.LogText(), logAtClose);
-    QVERIFY(run.fixture.Files(QStringLiteral("log-*.txt")).isEmpty());
-    QVERIFY(run.fixture.Opened().isEmpty());
-    QCOMPARE(run.RequestsTo(FakeRegistry::MemberInfoPath(run.members[2].id)), std::size_t{0});
-    // The row written before the close stays: header and the first member.
-    const QStringList results = run.fixture.Files(QStringLiteral("data*.csv"));
-    QCOMPARE(results.size(), 1);
-    QCOMPARE(run.fixture.ReadFile(results[0]).count("\r\n"), 2);
+    Form().StartButtonClick();
+    Form().StartButtonClick();
+    ASSERT_TRUE(RunEnded());
+    EXPECT_EQ(RequestsTo(FakeRegistry::MemberListPath("7")), 1u);
+    EXPECT_EQ(fixture.Files("data", ".csv").size(), 1u);
 }
 
-SRO_UI_TEST_MAIN(RunTest)
-#include "RunTest.moc"
+TEST_F(RunTest, ClosingDuringRun)
+{
+    DelayInfo(members[1], std::chrono::milliseconds(500));
+    const std::string delayedPath = FakeRegistry::MemberInfoPath(members[1].id);
+    Form().StartButtonClick();
+    ASSERT_TRUE(PumpUntil(View(), [&] { return RequestsTo(delayedPath) == 1; }));
+
+    ASSERT_TRUE(Form().FormClose());
+    const std::u16string logAtClose = View().Field(Control::LogsMemo);
+    EXPECT_EQ(fixture.ReadFile("urls.txt"), registry.SroLink("7"));
+    // The worker is still in its request: the window does not wait for it.
+    EXPECT_FALSE(Form().WaitForWorker(std::chrono::milliseconds(0)));
+
+    ASSERT_TRUE(RunEnded());
+    EXPECT_EQ(View().Field(Control::LogsMemo), logAtClose);
+    EXPECT_TRUE(fixture.Files("log-", ".txt").empty());
+    EXPECT_TRUE(View().Opened().empty());
+    EXPECT_EQ(RequestsTo(FakeRegistry::MemberInfoPath(members[2].id)), 0u);
+    // The row written before the close stays: header and the first member.
+    const std::vector<std::string> results = fixture.Files("data", ".csv");
+    ASSERT_EQ(results.size(), 1u);
+    const std::string rows = fixture.ReadFile(results[0]);
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2);
+}
+
+} // namespace
+} // namespace ui::test

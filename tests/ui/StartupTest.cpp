@@ -1,137 +1,127 @@
 // Start-up: the checks of the program's folder, their message boxes, and the greeting.
+#include "tests/ui/CaseName.h"
 #include "tests/ui/FormFixture.h"
-#include "tests/ui/ModalBoxWatcher.h"
-#include "tests/ui/TestMain.h"
 #include "ui/StartupChecks.h"
+#include "ui/platform/ProgramFolderRules.h"
 
-#include <QDir>
-#include <QPlainTextEdit>
+#include <gtest/gtest.h>
 
-using ui::StartupProblem;
+#include <algorithm>
 
-Q_DECLARE_METATYPE(StartupProblem)
+namespace ui::test {
+namespace {
 
-class StartupTest : public QObject {
-    Q_OBJECT
+const std::u16string ExtractHint =
+    u"Для корректной работы программы извлеките файлы программы из архива в отдельную папку. "
+    u"Это можно сделать, кликнув правой кнопкой мыши на архиве и выбрав пункт меню "
+    u"\"Извлечь все\"";
+const std::u16string Greeting = u"Спасибо, что пользуетесь парсером от сервиса Verdanix!";
 
-private slots:
-    void checks_data();
-    void checks();
-    void messageTexts_data();
-    void messageTexts();
-    void failedCheckShowsBoxAndEndsWithoutUrlsFile();
-    void passedChecksGreetAndLoadUrlsFile();
+// A folder path written with "/", in the platform's separators.
+std::u16string PlatformPath(std::u16string_view path)
+{
+    std::u16string platformPath(path);
+    std::replace(platformPath.begin(), platformPath.end(), u'/', PathSeparator());
+    return platformPath;
+}
+
+struct CheckCase {
+    const char* name;
+    std::u16string_view folder;
+    bool tlsLibraryFound;
+    StartupProblem problem;
 };
 
-void StartupTest::checks_data()
-{
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<bool>("tlsAvailable");
-    QTest::addColumn<StartupProblem>("problem");
+class StartupCheckTest : public testing::TestWithParam<CheckCase> {};
 
-    QTest::newRow("ordinary folder") << "/home/user/parser/" << true << StartupProblem::None;
-    QTest::newRow("archive folder")
-        << "/tmp/Rar$EXa1.234/" << true << StartupProblem::StartedInsideArchive;
-    QTest::newRow("archive folder in lower case is not one")
-        << "/home/rar$exa1/" << true << StartupProblem::None;
-    QTest::newRow("Temp folder") << "/home/user/Temp/parser/" << true
-                                 << StartupProblem::StartedFromTempFolder;
-    QTest::newRow("TEMP in capitals") << "/TEMP/" << true << StartupProblem::StartedFromTempFolder;
-    QTest::newRow("temp as the last folder")
-        << "/home/user/temp/" << true << StartupProblem::StartedFromTempFolder;
-    QTest::newRow("temp only as part of a name")
-        << "/home/tempo/mytemp/" << true << StartupProblem::None;
-    QTest::newRow("archive wins over Temp")
-        << "/home/Temp/Rar$EX/" << true << StartupProblem::StartedInsideArchive;
-    QTest::newRow("Temp wins over missing TLS")
-        << "/Temp/" << false << StartupProblem::StartedFromTempFolder;
-    QTest::newRow("TLS library missing")
-        << "/opt/parser/" << false << StartupProblem::TlsLibraryMissing;
+TEST_P(StartupCheckTest, FindsTheFirstProblem)
+{
+    const CheckCase& check = GetParam();
+    EXPECT_EQ(CheckStartup(PlatformPath(check.folder), check.tlsLibraryFound), check.problem);
 }
 
-void StartupTest::checks()
+INSTANTIATE_TEST_SUITE_P(
+    Folders, StartupCheckTest,
+    testing::Values(
+        CheckCase{"ordinary_folder", u"/home/user/parser/", true, StartupProblem::None},
+        CheckCase{"archive_folder", u"/tmp/Rar$EXa1.234/", true,
+                  StartupProblem::StartedInsideArchive},
+        CheckCase{"archive_folder_in_lower_case_is_not_one", u"/home/rar$exa1/", true,
+                  StartupProblem::None},
+        CheckCase{"Temp_folder", u"/home/user/Temp/parser/", true,
+                  StartupProblem::StartedFromTempFolder},
+        CheckCase{"TEMP_in_capitals", u"/TEMP/", true, StartupProblem::StartedFromTempFolder},
+        CheckCase{"temp_as_the_last_folder", u"/home/user/temp/", true,
+                  StartupProblem::StartedFromTempFolder},
+        CheckCase{"temp_only_as_part_of_a_name", u"/home/tempo/mytemp/", true,
+                  StartupProblem::None},
+        CheckCase{"archive_wins_over_Temp", u"/home/Temp/Rar$EX/", true,
+                  StartupProblem::StartedInsideArchive},
+        CheckCase{"Temp_wins_over_missing_TLS", u"/Temp/", false,
+                  StartupProblem::StartedFromTempFolder},
+        CheckCase{"TLS_library_missing", u"/opt/parser/", false,
+                  StartupProblem::TlsLibraryMissing}),
+    CaseName<CheckCase>);
+
+struct BoxCase {
+    const char* name;
+    std::string subfolder;
+    bool tlsLibraryFound;
+    std::u16string text;
+};
+
+class StartupBoxTest : public testing::TestWithParam<BoxCase> {};
+
+// A failed check shows its box and closes the window: urls.txt is neither loaded nor saved.
+TEST_P(StartupBoxTest, ShowsBoxAndClosesWithoutUrlsFile)
 {
-    QFETCH(QString, folder);
-    QFETCH(bool, tlsAvailable);
-    QFETCH(StartupProblem, problem);
-    QCOMPARE(ui::CheckStartup(folder, tlsAvailable), problem);
-}
-
-void StartupTest::messageTexts_data()
-{
-    QTest::addColumn<StartupProblem>("problem");
-    QTest::addColumn<QString>("text");
-
-    const QString extract = "Для корректной работы программы извлеките файлы программы из архива "
-                            "в отдельную папку. Это можно сделать, кликнув правой кнопкой мыши на "
-                            "архиве и выбрав пункт меню \"Извлечь все\"";
-    QTest::newRow("archive") << StartupProblem::StartedInsideArchive
-                             << "Вы запустили программу изнутри архива!\r\n" + extract;
-    QTest::newRow("temp") << StartupProblem::StartedFromTempFolder
-                          << "Программа запущена из временной папки!\r\nСкорее всего, Вы "
-                             "запустили программу изнутри архива.\r\n" +
-                                 extract;
-    QTest::newRow("tls") << StartupProblem::TlsLibraryMissing
-                         << "Программа не обнаружила необходимые для работы файлы!\r\nВероятно, "
-                            "Вы запустили программу изнутри архива!\r\n" +
-                                extract;
-}
-
-void StartupTest::messageTexts()
-{
-    QFETCH(StartupProblem, problem);
-    QFETCH(QString, text);
-    QCOMPARE(ui::StartupProblemText(problem), text);
-}
-
-void StartupTest::failedCheckShowsBoxAndEndsWithoutUrlsFile()
-{
-    QTemporaryDir root;
-    const QString folder = root.path() + QStringLiteral("/Temp/");
-    QVERIFY(QDir().mkpath(folder));
-    QFile urls(folder + QStringLiteral("urls.txt"));
-    QVERIFY(urls.open(QIODevice::WriteOnly));
-    urls.write("https://registry.example.org/sro/1/member/list");
-    urls.close();
-
-    ui::MainFormSettings settings;
-    settings.programFolder = folder;
-    settings.registryHost = QStringLiteral("registry.example.org");
-    settings.open = [](const QUrl&) {};
-    settings.tlsLibraryAvailable = [] { return true; };
-    ui::TMainForm form(std::move(settings));
-    ui::test::ModalBoxWatcher watcher;
-    form.show();
-
-    QCOMPARE(watcher.Seen().size(), std::size_t{1});
-    const ui::test::SeenMessageBox& box = watcher.Seen().front();
-    QCOMPARE(box.caption, QStringLiteral("Внимание!"));
-    QCOMPARE(box.text, ui::StartupProblemText(StartupProblem::StartedFromTempFolder));
-    QCOMPARE(box.icon, QMessageBox::NoIcon);
-    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(form.StartupFailed());
-    QVERIFY(!form.isVisible());
-    QCOMPARE(form.UrlsMemo->toPlainText(),
-             QStringLiteral("https://registry.example.org/sro/322/member/list"));
-    QVERIFY(form.LogText().isEmpty());
-    form.close();
-    QVERIFY(urls.open(QIODevice::ReadOnly));
-    QCOMPARE(urls.readAll(), QByteArray("https://registry.example.org/sro/1/member/list"));
-}
-
-void StartupTest::passedChecksGreetAndLoadUrlsFile()
-{
-    ui::test::FormFixture fixture;
-    fixture.WriteFile(QStringLiteral("urls.txt"), "https://a/sro/1/member/list\r\nsecond");
-    ui::test::ModalBoxWatcher watcher;
+    const BoxCase& check = GetParam();
+    FormFixture fixture(TestHost, check.subfolder);
+    fixture.tlsLibraryFound = check.tlsLibraryFound;
+    fixture.WriteFile("urls.txt", "https://registry.example.org/sro/1/member/list");
     fixture.Show();
-    QVERIFY(watcher.Seen().empty());
-    QVERIFY(!fixture.Form().StartupFailed());
-    QCOMPARE(fixture.Form().LogText(),
-             QStringLiteral("Спасибо, что пользуетесь парсером от сервиса Verdanix!\n"));
-    QCOMPARE(fixture.Form().UrlsMemo->toPlainText(),
-             QStringLiteral("https://a/sro/1/member/list\nsecond"));
+
+    ASSERT_EQ(fixture.View().messageBoxes.size(), 1u);
+    const FakeView::MessageBox& box = fixture.View().messageBoxes.front();
+    EXPECT_EQ(box.caption, u"Внимание!");
+    EXPECT_EQ(box.text, check.text);
+    EXPECT_EQ(box.icon, MessageBoxIcon::None);
+    EXPECT_TRUE(fixture.Form().StartupFailed());
+    EXPECT_TRUE(fixture.View().windowClosed);
+    EXPECT_EQ(fixture.View().Field(Control::UrlsMemo),
+              u"https://registry.example.org/sro/322/member/list");
+    EXPECT_EQ(fixture.View().Field(Control::LogsMemo), u"");
+
+    EXPECT_TRUE(fixture.Form().FormClose());
+    EXPECT_EQ(fixture.ReadFile("urls.txt"), "https://registry.example.org/sro/1/member/list");
+    EXPECT_EQ(fixture.View().messageBoxes.size(), 1u);
 }
 
-SRO_UI_TEST_MAIN(StartupTest)
-#include "StartupTest.moc"
+INSTANTIATE_TEST_SUITE_P(
+    Problems, StartupBoxTest,
+    testing::Values(BoxCase{"archive", "Rar$EX1", true,
+                            u"Вы запустили программу изнутри архива!\r\n" + ExtractHint},
+                    BoxCase{"temp", "Temp", true,
+                            u"Программа запущена из временной папки!\r\nСкорее всего, Вы "
+                            u"запустили программу изнутри архива.\r\n" +
+                                ExtractHint},
+                    BoxCase{"tls", "", false,
+                            u"Программа не обнаружила необходимые для работы файлы!\r\n"
+                            u"Вероятно, Вы запустили программу изнутри архива!\r\n" +
+                                ExtractHint}),
+    CaseName<BoxCase>);
+
+TEST(StartupTest, PassedChecksGreetAndLoadUrlsFile)
+{
+    FormFixture fixture;
+    fixture.WriteFile("urls.txt", "https://a/sro/1/member/list\r\nsecond");
+    fixture.Show();
+    EXPECT_TRUE(fixture.View().messageBoxes.empty());
+    EXPECT_FALSE(fixture.Form().StartupFailed());
+    EXPECT_FALSE(fixture.View().windowClosed);
+    EXPECT_EQ(fixture.View().Field(Control::LogsMemo), Greeting + u"\n");
+    EXPECT_EQ(fixture.View().Field(Control::UrlsMemo), u"https://a/sro/1/member/list\nsecond");
+}
+
+} // namespace
+} // namespace ui::test

@@ -1,251 +1,238 @@
 // The window's own handlers: urls.txt kept across runs of the program, the select-all shortcut,
 // the site button, the default error box and the time stamp of log lines.
 #include "crawl/Error.h"
+#include "tests/ui/CaseName.h"
 #include "tests/ui/FormFixture.h"
-#include "tests/ui/ModalBoxWatcher.h"
-#include "tests/ui/TestMain.h"
-#include "ui/TimeStamp.h"
+#include "ui/ErrorBox.h"
 
-#include <QDir>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
+#include <gtest/gtest.h>
 
-class WindowTest : public QObject {
-    Q_OBJECT
+#include <filesystem>
+#include <stdexcept>
 
-private slots:
-    void urlsFileRoundTrip_data();
-    void urlsFileRoundTrip();
-    void newUrlsFileIsUtf8WithoutMark();
-    void failedSaveKeepsWindowOpen();
-    void selectAll_data();
-    void selectAll();
-    void openSiteButtonOpensSroList();
-    void errorBoxText_data();
-    void errorBoxText();
-    void uncaughtErrorReachesDefaultErrorBox_data();
-    void uncaughtErrorReachesDefaultErrorBox();
-    void timeStamp_data();
-    void timeStamp();
+namespace ui::test {
+namespace {
+
+constexpr std::optional<std::uint32_t> NoCodePage;
+constexpr std::optional<std::uint32_t> Cyrillic = 1251;
+
+struct RoundTrip {
+    const char* name;
+    std::optional<std::uint32_t> ansiCodePage;
+    std::string file;
+    std::u16string field;
+    std::string saved;
 };
 
-void WindowTest::urlsFileRoundTrip_data()
+class UrlsFileTest : public testing::TestWithParam<RoundTrip> {};
+
+TEST_P(UrlsFileTest, LoadedAtShowAndSavedAtClose)
 {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QByteArray>("saved");
-
-    const QByteArray links = "https://a/sro/1/member/list\r\nhttps://\xD1\x81/sro/2/member/list";
-    const QString fieldLinks =
-        QStringLiteral("https://a/sro/1/member/list\nhttps://с/sro/2/member/list");
-    QTest::newRow("UTF-8 with mark")
-        << "\xEF\xBB\xBF" + links << fieldLinks << "\xEF\xBB\xBF" + links;
-    QTest::newRow("UTF-8 without mark") << links << fieldLinks << links;
-    QTest::newRow("UTF-16 little-endian")
-        << QByteArray("\xFF\xFEh\0\r\0\n\0\x41\x04", 10) << QStringLiteral("h\nс")
-        << QByteArray("\xFF\xFEh\0\r\0\n\0\x41\x04", 10);
-    QTest::newRow("UTF-16 big-endian")
-        << QByteArray("\xFE\xFF\0h\0\r\0\n\x04\x41", 10) << QStringLiteral("h\nс")
-        << QByteArray("\xFE\xFF\0h\0\r\0\n\x04\x41", 10);
-    QTest::newRow("Windows-1251 when not UTF-8")
-        << QByteArray("\xCF\xF0\xE8\r\n\xEC\xE5\xF0") << QStringLiteral("При\nмер")
-        << QByteArray("\xCF\xF0\xE8\r\n\xEC\xE5\xF0");
-    QTest::newRow("every line break becomes CR LF")
-        << QByteArray("a\nb\rc\r\nd") << QStringLiteral("a\nb\nc\nd")
-        << QByteArray("a\r\nb\r\nc\r\nd");
-    QTest::newRow("a break at the end stays, none is added")
-        << QByteArray("a\r\n") << QStringLiteral("a\n") << QByteArray("a\r\n");
-    QTest::newRow("empty file empties the link list") << QByteArray() << QString() << QByteArray();
-}
-
-void WindowTest::urlsFileRoundTrip()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QString, field);
-    QFETCH(QByteArray, saved);
-
-    ui::test::FormFixture fixture;
-    fixture.WriteFile(QStringLiteral("urls.txt"), file);
+    const RoundTrip& trip = GetParam();
+    FormFixture fixture;
+    fixture.View().ansiCodePage = trip.ansiCodePage;
+    fixture.WriteFile("urls.txt", trip.file);
     fixture.Show();
-    QCOMPARE(fixture.Form().UrlsMemo->toPlainText(), field);
-    QVERIFY(fixture.Form().close());
-    QCOMPARE(fixture.ReadFile(QStringLiteral("urls.txt")), saved);
+    EXPECT_EQ(fixture.View().Field(Control::UrlsMemo), trip.field);
+    EXPECT_TRUE(fixture.Form().FormClose());
+    EXPECT_EQ(fixture.ReadFile("urls.txt"), trip.saved);
 }
 
-void WindowTest::newUrlsFileIsUtf8WithoutMark()
+const std::string Links = "https://a/sro/1/member/list\r\nhttps://\xD1\x81/sro/2/member/list";
+const std::u16string FieldLinks = u"https://a/sro/1/member/list\nhttps://с/sro/2/member/list";
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, UrlsFileTest,
+    testing::Values(
+        RoundTrip{"Utf8WithMark", NoCodePage, "\xEF\xBB\xBF" + Links, FieldLinks,
+                  "\xEF\xBB\xBF" + Links},
+        RoundTrip{"Utf8WithoutMark", NoCodePage, Links, FieldLinks, Links},
+        RoundTrip{"Utf16LittleEndian", NoCodePage, std::string("\xFF\xFEh\0\r\0\n\0\x41\x04", 10),
+                  u"h\nс", std::string("\xFF\xFEh\0\r\0\n\0\x41\x04", 10)},
+        RoundTrip{"Utf16BigEndian", NoCodePage, std::string("\xFE\xFF\0h\0\r\0\n\x04\x41", 10),
+                  u"h\nс", std::string("\xFE\xFF\0h\0\r\0\n\x04\x41", 10)},
+        RoundTrip{"Windows1251WhenNotUtf8", NoCodePage, "\xCF\xF0\xE8\r\n\xEC\xE5\xF0",
+                  u"При\nмер", "\xCF\xF0\xE8\r\n\xEC\xE5\xF0"},
+        RoundTrip{"AnsiCodePageWithoutMarkEvenWhenUtf8", Cyrillic, "\xD1\x81", u"СЃ",
+                  "\xD1\x81"},
+        RoundTrip{"MarkBeforeAnsiCodePage", Cyrillic, "\xEF\xBB\xBF\xD1\x81", u"с",
+                  "\xEF\xBB\xBF\xD1\x81"},
+        RoundTrip{"EveryLineBreakBecomesCrLf", NoCodePage, "a\nb\rc\r\nd", u"a\nb\nc\nd",
+                  "a\r\nb\r\nc\r\nd"},
+        RoundTrip{"BreakAtTheEndStaysNoneIsAdded", NoCodePage, "a\r\n", u"a\n", "a\r\n"},
+        RoundTrip{"EmptyFileEmptiesTheLinkList", NoCodePage, "", u"", ""}),
+    CaseName<RoundTrip>);
+
+struct NewFile {
+    const char* name;
+    std::optional<std::uint32_t> ansiCodePage;
+    std::string saved;
+};
+
+class NewUrlsFileTest : public testing::TestWithParam<NewFile> {};
+
+// Without urls.txt at start the file is created in the narrow encoding, without a mark.
+TEST_P(NewUrlsFileTest, WrittenInNarrowEncoding)
 {
-    ui::test::FormFixture fixture;
+    FormFixture fixture;
+    fixture.View().ansiCodePage = GetParam().ansiCodePage;
     fixture.Show();
-    QCOMPARE(fixture.Form().UrlsMemo->toPlainText(),
-             QStringLiteral("https://registry.example.org/sro/322/member/list"));
-    fixture.Form().UrlsMemo->appendPlainText(QStringLiteral("ссылка"));
-    QVERIFY(fixture.Form().close());
-    QCOMPARE(fixture.ReadFile(QStringLiteral("urls.txt")),
-             QByteArray("https://registry.example.org/sro/322/member/list\r\n"
-                        "\xD1\x81\xD1\x81\xD1\x8B\xD0\xBB\xD0\xBA\xD0\xB0"));
+    EXPECT_EQ(fixture.View().Field(Control::UrlsMemo),
+              u"https://registry.example.org/sro/322/member/list");
+    fixture.View().Field(Control::UrlsMemo) += u"\nссылка";
+    EXPECT_TRUE(fixture.Form().FormClose());
+    EXPECT_EQ(fixture.ReadFile("urls.txt"),
+              "https://registry.example.org/sro/322/member/list\r\n" + GetParam().saved);
 }
 
-void WindowTest::failedSaveKeepsWindowOpen()
+INSTANTIATE_TEST_SUITE_P(
+    Platforms, NewUrlsFileTest,
+    testing::Values(NewFile{"NoAnsiCodePage", NoCodePage,
+                            "\xD1\x81\xD1\x81\xD1\x8B\xD0\xBB\xD0\xBA\xD0\xB0"},
+                    NewFile{"AnsiCodePage1251", Cyrillic, "\xF1\xF1\xFB\xEB\xEA\xE0"}),
+    CaseName<NewFile>);
+
+TEST(WindowTest, FailedSaveKeepsWindowOpen)
 {
-    ui::test::FormFixture fixture;
+    FormFixture fixture;
     fixture.Show();
     // A folder in the way of urls.txt makes the save fail.
-    const QString blocker = fixture.Folder() + QStringLiteral("urls.txt");
-    QVERIFY(QDir().mkdir(blocker));
-    {
-        ui::test::ModalBoxWatcher watcher;
-        QVERIFY(!fixture.Form().close());
-        QVERIFY(fixture.Form().isVisible());
-        QCOMPARE(watcher.Seen().size(), std::size_t{1});
-        QCOMPARE(watcher.Seen().front().caption, QStringLiteral("Парсер registry.example.org"));
-        QCOMPARE(watcher.Seen().front().icon, QMessageBox::Critical);
-        QVERIFY(watcher.Seen().front().text.endsWith(QLatin1Char('.')));
-    }
-    QVERIFY(QDir().rmdir(blocker));
-    QVERIFY(fixture.Form().close());
-    QCOMPARE(fixture.ReadFile(QStringLiteral("urls.txt")),
-             QByteArray("https://registry.example.org/sro/322/member/list"));
+    const std::filesystem::path blocker = fixture.Path() / "urls.txt";
+    ASSERT_TRUE(std::filesystem::create_directory(blocker));
+    EXPECT_FALSE(fixture.Form().FormClose());
+    ASSERT_EQ(fixture.View().messageBoxes.size(), 1u);
+    const FakeView::MessageBox& box = fixture.View().messageBoxes.front();
+    EXPECT_EQ(box.caption, u"Парсер registry.example.org");
+    EXPECT_EQ(box.icon, MessageBoxIcon::Error);
+    EXPECT_TRUE(box.text.starts_with(u"Cannot create file")) << Utf8(box.text);
+    EXPECT_TRUE(box.text.ends_with(u".")) << Utf8(box.text);
+
+    ASSERT_TRUE(std::filesystem::remove(blocker));
+    EXPECT_TRUE(fixture.Form().FormClose());
+    EXPECT_EQ(fixture.ReadFile("urls.txt"), "https://registry.example.org/sro/322/member/list");
 }
 
-void WindowTest::selectAll_data()
+struct KeyCase {
+    const char* name;
+    Control field;
+    std::uint16_t key;
+    ShiftState shift;
+    bool selectsAll;
+};
+
+class SelectAllTest : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(SelectAllTest, CtrlASelectsTheWholeField)
 {
-    QTest::addColumn<bool>("logView");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<bool>("selectsAll");
-
-    for (const bool logView : {false, true}) {
-        const char* field = logView ? "log view" : "link list";
-        QTest::addRow("%s: Ctrl+A", field)
-            << logView << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
-        QTest::addRow("%s: Ctrl+Shift+A", field)
-            << logView << (Qt::ControlModifier | Qt::ShiftModifier) << true;
-        QTest::addRow("%s: Ctrl+Alt+A", field)
-            << logView << (Qt::ControlModifier | Qt::AltModifier) << true;
-        QTest::addRow("%s: A alone", field) << logView << Qt::KeyboardModifiers() << false;
-        QTest::addRow("%s: Shift+A", field)
-            << logView << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
-    }
-}
-
-void WindowTest::selectAll()
-{
-    QFETCH(bool, logView);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(bool, selectsAll);
-
-    ui::test::FormFixture fixture;
+    const KeyCase& press = GetParam();
+    FormFixture fixture;
     fixture.Show();
-    QPlainTextEdit* field = logView ? fixture.Form().LogsMemo : fixture.Form().UrlsMemo;
-    field->setPlainText(QStringLiteral("first line\nsecond line"));
-    field->setFocus();
-    // With Ctrl held the keyboard delivers the control character, as X11 does.
-    const QString text = modifiers.testFlag(Qt::ControlModifier) ? QStringLiteral("\x01")
-                         : modifiers.testFlag(Qt::ShiftModifier) ? QStringLiteral("A")
-                                                                 : QStringLiteral("a");
-    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_A, text, modifiers);
-    const QString selected = field->textCursor().selectedText();
-    QCOMPARE(selected.size() == field->toPlainText().size(), selectsAll);
-}
-
-void WindowTest::openSiteButtonOpensSroList()
-{
-    ui::test::FormFixture fixture(QStringLiteral("127.0.0.1:8443"));
-    fixture.Show();
-    QCOMPARE(fixture.Form().OpenSiteButton->text(),
-             QStringLiteral("1. Откройте сайт 127.0.0.1:8443"));
-    QTest::mouseClick(fixture.Form().OpenSiteButton, Qt::LeftButton);
-    QCOMPARE(fixture.Opened(),
-             QList<QUrl>{QUrl(QStringLiteral("https://127.0.0.1:8443/sro/list"))});
-}
-
-void WindowTest::errorBoxText_data()
-{
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("letter gets a full stop") << "Файл не найден"
-                                             << "Файл не найден.";
-    QTest::newRow("full stop stays single") << "Нет доступа."
-                                            << "Нет доступа.";
-    QTest::newRow("exclamation mark, lower code") << "Ошибка!"
-                                                  << "Ошибка!";
-    QTest::newRow("comma, lower code") << "a,"
-                                       << "a,";
-    QTest::newRow("blank, lower code") << "a "
-                                       << "a ";
-    QTest::newRow("slash, higher code") << "C:/"
-                                        << "C:/.";
-    QTest::newRow("closing quote, lower code") << "\"x\""
-                                               << "\"x\"";
-    QTest::newRow("empty stays empty") << ""
-                                       << "";
-}
-
-void WindowTest::errorBoxText()
-{
-    QFETCH(QString, message);
-    QFETCH(QString, text);
-    QCOMPARE(ui::ErrorBoxText(message), text);
-}
-
-void WindowTest::uncaughtErrorReachesDefaultErrorBox_data()
-{
-    QTest::addColumn<bool>("fromHandlerOfOurs");
-    QTest::newRow("handler of ours") << true;
-    QTest::newRow("caught by the application object") << false;
-}
-
-void WindowTest::uncaughtErrorReachesDefaultErrorBox()
-{
-    QFETCH(bool, fromHandlerOfOurs);
-    ui::test::ModalBoxWatcher watcher;
-    const auto fail = [] { throw crawl::Error(u"Нет файла urls.txt"); };
-    if (fromHandlerOfOurs) {
-        QPushButton button;
-        connect(&button, &QPushButton::clicked, ui::ShowingErrors(fail));
-        button.show();
-        QTest::mouseClick(&button, Qt::LeftButton);
+    if (press.field == Control::UrlsMemo) {
+        fixture.Form().UrlsMemoKeyDown(press.key, press.shift);
     } else {
-        QTimer::singleShot(0, fail);
-        QTRY_VERIFY(!watcher.Seen().empty());
+        fixture.Form().LogsMemoKeyDown(press.key, press.shift);
     }
-    QCOMPARE(watcher.Seen().size(), std::size_t{1});
-    QCOMPARE(watcher.Seen().front().caption, QStringLiteral("Парсер registry.example.org"));
-    QCOMPARE(watcher.Seen().front().text, QStringLiteral("Нет файла urls.txt."));
-    QCOMPARE(watcher.Seen().front().icon, QMessageBox::Critical);
-    QCOMPARE(watcher.Seen().front().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    const std::vector<Control> expected =
+        press.selectsAll ? std::vector<Control>{press.field} : std::vector<Control>{};
+    EXPECT_EQ(fixture.View().selectedAll, expected);
 }
 
-void WindowTest::timeStamp_data()
+constexpr ShiftState Ctrl{.ctrl = true};
+constexpr ShiftState CtrlShift{.shift = true, .ctrl = true};
+constexpr ShiftState CtrlAlt{.alt = true, .ctrl = true};
+constexpr ShiftState Shift{.shift = true};
+constexpr std::uint16_t KeyB = 0x42;
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SelectAllTest,
+    testing::Values(KeyCase{"LinkListCtrlA", Control::UrlsMemo, KeyA, Ctrl, true},
+                    KeyCase{"LinkListCtrlShiftA", Control::UrlsMemo, KeyA, CtrlShift, true},
+                    KeyCase{"LinkListCtrlAltA", Control::UrlsMemo, KeyA, CtrlAlt, true},
+                    KeyCase{"LinkListAAlone", Control::UrlsMemo, KeyA, {}, false},
+                    KeyCase{"LinkListShiftA", Control::UrlsMemo, KeyA, Shift, false},
+                    KeyCase{"LinkListCtrlB", Control::UrlsMemo, KeyB, Ctrl, false},
+                    KeyCase{"LogViewCtrlA", Control::LogsMemo, KeyA, Ctrl, true},
+                    KeyCase{"LogViewCtrlShiftA", Control::LogsMemo, KeyA, CtrlShift, true},
+                    KeyCase{"LogViewAAlone", Control::LogsMemo, KeyA, {}, false}),
+    CaseName<KeyCase>);
+
+TEST(WindowTest, OpenSiteButtonOpensSroList)
 {
-    QTest::addColumn<QDateTime>("moment");
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("text");
-
-    const QLocale russian(QLocale::Russian, QLocale::Russia);
-    const QDate day(2026, 12, 10);
-    QTest::newRow("date, blank, time")
-        << QDateTime(day, QTime(9, 5, 7)) << russian << "10.12.2026 09:05:07";
-    QTest::newRow("midnight: date alone")
-        << QDateTime(day, QTime(0, 0, 0)) << russian << "10.12.2026";
-    QTest::newRow("midnight with milliseconds: date alone")
-        << QDateTime(day, QTime(0, 0, 0, 999)) << russian << "10.12.2026";
-    QTest::newRow("first second after midnight")
-        << QDateTime(day, QTime(0, 0, 1)) << russian << "10.12.2026 00:00:01";
-    QTest::newRow("the locale's own short date")
-        << QDateTime(day, QTime(23, 59, 59)) << QLocale(QLocale::English, QLocale::UnitedStates)
-        << "12/10/26 23:59:59";
+    FormFixture fixture(u"127.0.0.1:8443");
+    fixture.Show();
+    fixture.Form().OpenSiteButtonClick();
+    EXPECT_EQ(fixture.View().Opened(), std::vector<std::u16string>{u"https://127.0.0.1:8443/sro/list"});
+    EXPECT_EQ(fixture.LogLines().size(), 2u);
 }
 
-void WindowTest::timeStamp()
+struct ErrorText {
+    const char* name;
+    std::u16string message;
+    std::u16string text;
+};
+
+class ErrorBoxTextTest : public testing::TestWithParam<ErrorText> {};
+
+TEST_P(ErrorBoxTextTest, FullStopUnlessLowerCharacterEnds)
 {
-    QFETCH(QDateTime, moment);
-    QFETCH(QLocale, locale);
-    QFETCH(QString, text);
-    QCOMPARE(ui::TimeStampText(moment, locale), text);
-    QCOMPARE(ui::TimeStampedLine(moment, locale, QStringLiteral("Начинаем")), text + ": Начинаем");
+    EXPECT_EQ(ErrorBoxText(GetParam().message), GetParam().text);
 }
 
-SRO_UI_TEST_MAIN(WindowTest)
-#include "WindowTest.moc"
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ErrorBoxTextTest,
+    testing::Values(ErrorText{"LetterGetsFullStop", u"Файл не найден", u"Файл не найден."},
+                    ErrorText{"FullStopStaysSingle", u"Нет доступа.", u"Нет доступа."},
+                    ErrorText{"ExclamationMarkLowerCode", u"Ошибка!", u"Ошибка!"},
+                    ErrorText{"CommaLowerCode", u"a,", u"a,"},
+                    ErrorText{"BlankLowerCode", u"a ", u"a "},
+                    ErrorText{"SlashHigherCode", u"C:/", u"C:/."},
+                    ErrorText{"ClosingQuoteLowerCode", u"\"x\"", u"\"x\""},
+                    ErrorText{"EmptyStaysEmpty", u"", u""}),
+    CaseName<ErrorText>);
+
+TEST(WindowTest, ErrorBoxShowsTheMessageUnderTheApplicationTitle)
+{
+    FormFixture fixture(u"Registry.Example.org");
+    fixture.Form().ShowErrorBox(crawl::Error(u"Нет файла urls.txt"));
+    fixture.Form().ShowErrorBox(std::runtime_error("bad allocation"));
+    ASSERT_EQ(fixture.View().messageBoxes.size(), 2u);
+    EXPECT_EQ(fixture.View().messageBoxes[0].caption, u"Парсер registry.example.org");
+    EXPECT_EQ(fixture.View().messageBoxes[0].text, u"Нет файла urls.txt.");
+    EXPECT_EQ(fixture.View().messageBoxes[0].icon, MessageBoxIcon::Error);
+    EXPECT_EQ(fixture.View().messageBoxes[1].text, u"bad allocation.");
+}
+
+struct Moment {
+    const char* name;
+    LocalMoment moment;
+    std::u16string line;
+};
+
+class TimeStampTest : public testing::TestWithParam<Moment> {};
+
+TEST_P(TimeStampTest, DateBlankTimeOrDateAloneAtMidnight)
+{
+    FormFixture fixture;
+    fixture.View().now = GetParam().moment;
+    fixture.Form().AddLogLine(u"Начинаем");
+    EXPECT_EQ(fixture.View().Field(Control::LogsMemo), GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moments, TimeStampTest,
+    testing::Values(
+        Moment{"DateBlankTime", {2026, 12, 10, 9, 5, 7, 0}, u"10.12.2026 09:05:07: Начинаем"},
+        Moment{"MidnightDateAlone", {2026, 12, 10, 0, 0, 0, 0}, u"10.12.2026: Начинаем"},
+        Moment{"MidnightWithMillisecondsDateAlone",
+               {2026, 12, 10, 0, 0, 0, 999},
+               u"10.12.2026: Начинаем"},
+        Moment{"FirstSecondAfterMidnight",
+               {2026, 12, 10, 0, 0, 1, 0},
+               u"10.12.2026 00:00:01: Начинаем"},
+        Moment{"LastSecondOfTheDay",
+               {2026, 12, 10, 23, 59, 59, 0},
+               u"10.12.2026 23:59:59: Начинаем"}),
+    CaseName<Moment>);
+
+} // namespace
+} // namespace ui::test
