@@ -1,20 +1,10 @@
 #include "ui/win32/ProgramRun.h"
 
+#include "ui/ProgramEnd.h"
 #include "ui/win32/FormEvents.h"
 #include "ui/win32/MessageLoop.h"
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-
 namespace ui::win32 {
-
-namespace {
-
-// How long a worker gets to end after the window has closed.
-constexpr std::chrono::milliseconds WorkerGrace(500);
-
-} // namespace
 
 int RunProgram(Win32MainWindow& window, TMainForm& form)
 {
@@ -24,13 +14,7 @@ int RunProgram(Win32MainWindow& window, TMainForm& form)
     if (form.StartupFailed()) {
         return 0;
     }
-    const int exitCode = RunMessageLoop(window.Handle());
-    if (!form.WaitForWorker(WorkerGrace)) {
-        // urls.txt is saved and the worker no longer touches the window.
-        std::fflush(nullptr);
-        std::_Exit(exitCode);
-    }
-    return exitCode;
+    return EndProgram(form, RunMessageLoop(window.Handle()));
 }
 
 } // namespace ui::win32
