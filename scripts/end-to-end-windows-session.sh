@@ -28,5 +28,5 @@ fi
 echo "Linux edition: ${results[0]##*/}, $(wc -l <"${results[0]}") lines"
 
 SRO_E2E_LINUX_RESULT="${results[0]}" \
-  ctest --test-dir "$SRO_E2E_WINDOWS_BUILD" -R '^EndToEndTest\.' --output-on-failure \
+  ctest --test-dir "$SRO_E2E_WINDOWS_BUILD" -R '^win32_end_to_end_tests$' --output-on-failure \
   --timeout 600
