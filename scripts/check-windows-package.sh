@@ -20,7 +20,10 @@ installed="$prefix/drive_c/users/$(id -un)/AppData/Local/Programs/sro-parser"
 SRO_INSTALLER="$(winepath -w "$installer")" SRO_INSTALLED="$installed" SRO_SHOT="$shot" \
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -euo pipefail
-    env LC_ALL=ru_RU.UTF-8 wine "$SRO_INSTALLER" /S
+    # Installed in Wine'"'"'s default locale: under a Russian one Wine 8 writes no Start-menu
+    # shortcut for the installer (the program itself then runs as on a Russian Windows).
+    wine "$SRO_INSTALLER" /S
+    wineserver -w
     for file in sro-parser.exe libeay32.dll ssleay32.dll uninstall.exe; do
       test -f "$SRO_INSTALLED/$file" || { echo "not installed: $file" >&2; exit 1; }
     done
@@ -34,6 +37,9 @@ SRO_INSTALLER="$(winepath -w "$installer")" SRO_INSTALLED="$installed" SRO_SHOT=
     done
     [ "$(convert "$SRO_SHOT" -format "%[hex:p{512,500}]" info:)" = FFFFFF ] ||
       { echo "the installed program showed no window" >&2; exit 1; }
+    # The picture once every control has painted itself.
+    sleep 3
+    import -window root "$SRO_SHOT"
     wineserver -k
     # The uninstaller runs on from a copy of itself and returns at once.
     wine "$SRO_INSTALLED/uninstall.exe" /S

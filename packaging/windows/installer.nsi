@@ -49,6 +49,8 @@ Section "Install"
   File "${STAGE}\libeay32.dll"
   File "${STAGE}\ssleay32.dll"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; The Start menu's Programs folder of a fresh profile may not exist yet.
+  CreateDirectory "$SMPROGRAMS"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\sro-parser.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
