@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the tools need.
+# Installs every Debian package the build, the tests and the tools need, plus any package named
+# as an argument (scripts/install-deps-windows.sh passes the Windows edition's).
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   fonts-dejavu-core
   dpkg-dev file
   curl
+  "$@"
 )
 
 missing=()
