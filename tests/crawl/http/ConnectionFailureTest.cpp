@@ -2,6 +2,7 @@
 #include "RawListener.h"
 
 #include "crawl/http/SocketError.h"
+#include "tests/support/PlatformFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -40,19 +41,25 @@ TEST(ConnectionFailure, RefusedConnectAndUnknownHostGiveTheirSocketMessages)
     }
 }
 
-TEST(ConnectionFailure, ResetByThePeerGivesSocketMessage10054)
+class ResetByThePeer : public ::testing::TestWithParam<std::string> {};
+
+INSTANTIATE_TEST_SUITE_P(Schemes, ResetByThePeer, ::testing::Values("http", "https"),
+                         [](const auto& info) { return info.param; });
+
+TEST_P(ResetByThePeer, GivesSocketMessage10054)
 {
-    for (const char* scheme : {"http", "https"}) {
-        RawListener listener;
-        listener.ServeNextConnection("", RawListener::Ending::Reset);
-        HttpClient client;
-        Prepare(client);
-        const std::string url =
-            std::string(scheme) + "://127.0.0.1:" + std::to_string(listener.Port()) + "/x";
-        EXPECT_EQ(PostAndCatch(client, Utf16(url), EmptyObjectBody),
-                  Fails("Socket Error # 10054\r\nConnection reset by peer."))
-            << scheme;
+    const std::string scheme = GetParam();
+    if (scheme == "http" && testsupport::RunningUnderWine()) {
+        GTEST_SKIP() << "Wine reports a reset on a plain socket as a graceful close (recv gives 0, "
+                        "not WSAECONNRESET); Windows and Linux report the reset";
     }
+    RawListener listener;
+    listener.ServeNextConnection("", RawListener::Ending::Reset);
+    HttpClient client;
+    Prepare(client);
+    const std::string url = scheme + "://127.0.0.1:" + std::to_string(listener.Port()) + "/x";
+    EXPECT_EQ(PostAndCatch(client, Utf16(url), EmptyObjectBody),
+              Fails("Socket Error # 10054\r\nConnection reset by peer."));
 }
 
 TEST(ConnectionFailure, TlsHandshakeFailuresCarryTheLibrarysReason)
