@@ -6,7 +6,7 @@ work="$SRO_E2E_WORK"
 # The Linux edition, alone in a folder of its own: START pressed, the run's end told by its log
 # file, which the end of a run writes after the result file is closed.
 mkdir -p "$work/linux"
-cp "$SRO_E2E_LINUX_BUILD/ui/qt/sro-parser" "$work/linux/"
+cp "$SRO_E2E_LINUX_BUILD/ui/sro-parser" "$work/linux/"
 "$work/linux/sro-parser" >"$work/linux.out" 2>&1 &
 program=$!
 window="$(xdotool search --sync --onlyvisible --name '^Парсер организаций ')"
