@@ -8,7 +8,7 @@ members="${1:-100000}"
 bash scripts/install-deps.sh
 cmake --preset release
 cmake --build --preset release -j2 --target \
-  crawl_throughput_bench crawl_pacing_bench crawl_scale_bench startup_bench json_bench
+  crawl_throughput_bench crawl_pacing_bench crawl_scale_bench startup_bench json_bench cookie_bench
 
 export QT_QPA_PLATFORM=offscreen
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
@@ -23,3 +23,4 @@ echo; "$bench/crawl/crawl_pacing_bench" 30 3
 echo; "$bench/crawl/crawl_scale_bench" "$members"
 echo; "$bench/crawl/startup_bench" 9
 echo; "$bench/json_bench"
+echo; "$bench/cookie_bench"

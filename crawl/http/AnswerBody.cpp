@@ -4,14 +4,21 @@
 #include "crawl/http/AsciiCase.h"
 #include "crawl/text/Text.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace crawl::http {
 namespace {
 
-// No single chunk or announced body may exceed this (a larger number is a corrupt head).
-constexpr std::uint64_t MaxBodySize = std::uint64_t(1) << 40;
+// A body beyond MaxBodyBytes, announced or arrived, fails the request.
+void CheckBodySize(std::uint64_t size)
+{
+    if (size > MaxBodyBytes) {
+        throw Error(u"Answer body too large.");
+    }
+}
 
+// A number beyond MaxBodyBytes reads as MaxBodyBytes + 1, which no bound lets pass.
 std::optional<std::uint64_t> ParseNumber(std::u16string_view text, int base)
 {
     if (text.empty()) {
@@ -28,10 +35,7 @@ std::optional<std::uint64_t> ParseNumber(std::u16string_view text, int base)
         if (digit < 0) {
             return std::nullopt;
         }
-        value = value * base + digit;
-        if (value > MaxBodySize) {
-            return std::nullopt;
-        }
+        value = std::min<std::uint64_t>(value * base + digit, MaxBodyBytes + 1);
     }
     return value;
 }
@@ -59,6 +63,7 @@ std::string ReadChunked(InputBuffer& input)
         if (*size == 0) {
             break;
         }
+        CheckBodySize(body.size() + *size);
         const std::string chunk = input.ReadCount(static_cast<std::size_t>(*size));
         if (chunk.size() < *size) {
             throw Error(u"Connection Closed Gracefully.");
@@ -99,9 +104,13 @@ std::string ReadMultipart(InputBuffer& input, std::u16string_view boundary)
     const std::u16string closing = u"--" + std::u16string(boundary) + u"--";
     std::string body;
     for (;;) {
-        const std::optional<std::string> line = input.ReadThroughLineFeed();
+        const std::size_t room = MaxBodyBytes - body.size();
+        const std::optional<std::string> line = input.ReadThroughLineFeed(room);
         if (!line) {
-            return body + input.ReadToClose();
+            // The close came first, or no line feed within the bound: the rest, up to the close.
+            const std::string rest = input.ReadToClose(room);
+            CheckBodySize(body.size() + rest.size());
+            return body + rest;
         }
         body += *line;
         if (Trim(Latin1ToUtf16(*line)) == closing) {
@@ -119,6 +128,7 @@ std::string ReadAnswerBody(InputBuffer& input, const AnswerHead& head)
     }
     const std::u16string contentLength = Trim(head.Value(u"Content-Length"));
     if (const std::optional<std::uint64_t> length = ParseNumber(contentLength, 10)) {
+        CheckBodySize(*length);
         return input.ReadCount(static_cast<std::size_t>(*length));
     }
     const std::u16string contentType = head.Value(u"Content-Type");
@@ -126,7 +136,9 @@ std::string ReadAnswerBody(InputBuffer& input, const AnswerHead& head)
     if (LowerAscii(contentType).starts_with(u"multipart/") && !boundary.empty()) {
         return ReadMultipart(input, boundary);
     }
-    return input.ReadToClose();
+    std::string body = input.ReadToClose(MaxBodyBytes);
+    CheckBodySize(body.size());
+    return body;
 }
 
 } // namespace crawl::http

@@ -73,14 +73,25 @@ AnswerHead ReadAnswerHead(InputBuffer& input)
     }
     head.statusLine = AsciiToUtf16(*statusLine);
     head.statusCode = StatusCodeOf(head.statusLine);
+    std::size_t lines = 0;
+    std::size_t bytes = 0;
     for (;;) {
         const std::optional<std::string> line = input.ReadLine(MaxLineLength);
         if (!line) {
-            input.ReadToClose(); // a header line cut short by the close is dropped
+            input.ReadToClose(MaxLineLength); // a header line cut short by the close is dropped
             break;
         }
         if (line->empty()) {
             break;
+        }
+        // Bounds of the whole head (MaxHeaderLines, MaxHeaderBytes): each line costs memory,
+        // and a Set-Cookie line the work of storing it.
+        if (++lines > MaxHeaderLines) {
+            throw Error(u"Too many header lines.");
+        }
+        bytes += line->size();
+        if (bytes > MaxHeaderBytes) {
+            throw Error(u"Answer header too large.");
         }
         const std::u16string text = AsciiToUtf16(*line);
         // A line that begins with a blank continues the previous header (obsolete folding).

@@ -3,6 +3,7 @@
 #include "crawl/Error.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace crawl::http {
 namespace {
@@ -31,6 +32,10 @@ bool InputBuffer::Fill()
 
 std::string InputBuffer::Take(std::size_t count)
 {
+    // Taking everything hands the buffer over: a large body is then never held twice.
+    if (position_ == 0 && count == pending_.size()) {
+        return std::exchange(pending_, std::string());
+    }
     std::string bytes = pending_.substr(position_, count);
     position_ += count;
     return bytes;
@@ -64,16 +69,16 @@ std::optional<std::string> InputBuffer::ReadLine(std::size_t maxLength)
     }
 }
 
-std::optional<std::string> InputBuffer::ReadThroughLineFeed()
+std::optional<std::string> InputBuffer::ReadThroughLineFeed(std::size_t maxLength)
 {
     std::size_t searched = 0;
     for (;;) {
         const std::size_t lineFeed = pending_.find('\n', position_ + searched);
-        if (lineFeed != std::string::npos) {
+        if (lineFeed != std::string::npos && lineFeed - position_ < maxLength) {
             return Take(lineFeed + 1 - position_);
         }
         searched = Available();
-        if (!Fill()) {
+        if (searched >= maxLength || !Fill()) {
             return std::nullopt;
         }
     }
@@ -86,9 +91,9 @@ std::string InputBuffer::ReadCount(std::size_t count)
     return Take(std::min(count, Available()));
 }
 
-std::string InputBuffer::ReadToClose()
+std::string InputBuffer::ReadToClose(std::size_t maxLength)
 {
-    while (Fill()) {
+    while (Available() <= maxLength && Fill()) {
     }
     return Take(Available());
 }

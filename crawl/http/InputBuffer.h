@@ -17,15 +17,17 @@ public:
     // unconsumed). Throws "Max line length exceeded." for a line longer than `maxLength`.
     std::optional<std::string> ReadLine(std::size_t maxLength);
 
-    // The bytes up to and including the next line feed, as they came, of any length. Nothing
-    // when the connection closes before a line feed (the bytes stay unconsumed).
-    std::optional<std::string> ReadThroughLineFeed();
+    // The bytes up to and including the next line feed, as they came. Nothing when the
+    // connection closes before a line feed, or when none comes within `maxLength` bytes (the
+    // bytes stay unconsumed).
+    std::optional<std::string> ReadThroughLineFeed(std::size_t maxLength);
 
     // Up to `count` bytes: fewer only when the connection closes first.
     std::string ReadCount(std::size_t count);
 
-    // Everything up to the close of the connection.
-    std::string ReadToClose();
+    // Everything up to the close of the connection, but it stops receiving once it holds more
+    // than `maxLength` bytes: a longer result tells the caller that its bound was passed.
+    std::string ReadToClose(std::size_t maxLength);
 
     // True once a receive has seen the peer close the connection.
     bool Closed() const { return closed_; }

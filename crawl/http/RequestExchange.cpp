@@ -1,5 +1,6 @@
 #include "crawl/http/RequestExchange.h"
 
+#include "crawl/Error.h"
 #include "crawl/http/AnswerBody.h"
 #include "crawl/http/AnswerHead.h"
 #include "crawl/http/AnswerStatus.h"
@@ -8,6 +9,8 @@
 #include "crawl/http/HttpClient.h"
 #include "crawl/http/RequestHead.h"
 #include "crawl/text/Text.h"
+
+#include <vector>
 
 namespace crawl::http {
 namespace {
@@ -40,7 +43,12 @@ RequestExchange::~RequestExchange() = default;
 
 void RequestExchange::StoreCookies(const AnswerHead& head, const RequestUrl& url)
 {
-    for (const std::u16string& setCookie : head.Values(u"Set-Cookie")) {
+    const std::vector<std::u16string> setCookies = head.Values(u"Set-Cookie");
+    // The bound (MaxCookiesPerAnswer) is checked first, so such an answer stores none.
+    if (setCookies.size() > MaxCookiesPerAnswer) {
+        throw Error(u"Too many cookies.");
+    }
+    for (const std::u16string& setCookie : setCookies) {
         cookies_->Store(CookieUrlOf(url), setCookie);
     }
 }

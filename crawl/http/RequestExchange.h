@@ -12,6 +12,10 @@
 // outlives a request: the previous URL, the cookies and a connection kept alive.
 namespace crawl::http {
 
+// One answer may set at most this many cookies. RFC 6265 6.1 asks a client to keep at least
+// 50 per domain; a registry answer sets a few.
+inline constexpr std::size_t MaxCookiesPerAnswer = 100;
+
 struct AnswerHead;
 class CookieStore;
 

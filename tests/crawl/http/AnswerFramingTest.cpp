@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 namespace crawl::http::testing {
 namespace {
 
@@ -100,6 +103,93 @@ TEST(AnswerFraming, LinesUpTo16384CharactersAreRead)
     };
     for (const auto& testCase : cases) {
         EXPECT_EQ(ReadFramed(testCase.answer, 1000), testCase.body) << testCase.name;
+    }
+}
+
+// The size of the body the reader takes, or the message of its error.
+std::string BodySizeOrFailure(const std::string& answer)
+{
+    MemoryTransport transport(answer, 16384);
+    InputBuffer input(transport);
+    std::size_t size = 0;
+    const std::string failure = FailureOf([&] {
+        const AnswerHead head = ReadAnswerHead(input);
+        size = ReadAnswerBody(input, head).size();
+    });
+    return failure == "(no error)" ? std::to_string(size) + " bytes" : failure;
+}
+
+// `count` lines of `length` characters, each a header of its own or, `folded`, each
+// continuing the previous one.
+std::string HeaderLines(std::size_t count, std::size_t length, bool folded = false)
+{
+    const std::string line = (folded ? "   " : "X: ") + std::string(length - 3, 'h') + "\r\n";
+    std::string lines;
+    for (std::size_t i = 0; i < count; ++i) {
+        lines += line;
+    }
+    return lines;
+}
+
+TEST(AnswerFraming, BoundsWhatOneAnswerMayBring)
+{
+    const std::string ok = "HTTP/1.1 200 OK\r\n";
+    const std::string twoBytes = "Content-Length: 2\r\n\r\nok";
+    const std::string sixteenMiB(std::size_t(16) << 20, 'c');
+    // Made one at a time: the bodies are tens of MiB each.
+    const struct {
+        const char* name;
+        std::function<std::string()> answer;
+        std::string outcome;
+    } cases[] = {
+        {"header lines up to the bound",
+         [&] { return ok + HeaderLines(MaxHeaderLines - 1, 10) + twoBytes; }, "2 bytes"},
+        {"one header line too many",
+         [&] { return ok + HeaderLines(MaxHeaderLines, 10) + twoBytes; }, "Too many header lines."},
+        {"folded lines count",
+         [&] { return ok + "X: a\r\n" + HeaderLines(MaxHeaderLines, 10, true) + twoBytes; },
+         "Too many header lines."},
+        {"header bytes near the bound",
+         [&] {
+             return ok + HeaderLines(MaxHeaderBytes / MaxLineLength - 1, MaxLineLength) + twoBytes;
+         },
+         "2 bytes"},
+        {"header bytes beyond the bound",
+         [&] { return ok + HeaderLines(MaxHeaderBytes / MaxLineLength, MaxLineLength) + twoBytes; },
+         "Answer header too large."},
+        {"announced length at the bound",
+         [&] {
+             return ok + "Content-Length: " + std::to_string(MaxBodyBytes) + "\r\n\r\n" +
+                    std::string(MaxBodyBytes, 'b');
+         },
+         std::to_string(MaxBodyBytes) + " bytes"},
+        {"announced length beyond the bound",
+         [&] { return ok + "Content-Length: " + std::to_string(MaxBodyBytes + 1) + "\r\n\r\nab"; },
+         "Answer body too large."},
+        {"announced length beyond any number",
+         [&] { return ok + "Content-Length: 99999999999999999999999\r\n\r\nab"; },
+         "Answer body too large."},
+        {"chunks beyond the bound",
+         [&] {
+             return ok + "Transfer-Encoding: chunked\r\n\r\n1000000\r\n" + sixteenMiB +
+                    "\r\n1000001\r\n" + sixteenMiB + "c\r\n0\r\n\r\n";
+         },
+         "Answer body too large."},
+        {"until the close at the bound",
+         [&] { return ok + "\r\n" + std::string(MaxBodyBytes, 'b'); },
+         std::to_string(MaxBodyBytes) + " bytes"},
+        {"until the close beyond the bound",
+         [&] { return ok + "\r\n" + std::string(MaxBodyBytes + 1, 'b'); },
+         "Answer body too large."},
+        {"multipart line beyond the bound",
+         [&] {
+             return ok + "Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\n" +
+                    std::string(MaxBodyBytes, 'm');
+         },
+         "Answer body too large."},
+    };
+    for (const auto& testCase : cases) {
+        EXPECT_EQ(BodySizeOrFailure(testCase.answer()), testCase.outcome) << testCase.name;
     }
 }
 

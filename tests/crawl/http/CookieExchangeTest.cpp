@@ -1,6 +1,13 @@
 #include "ClientTestSupport.h"
 
+#include "crawl/http/RequestExchange.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace crawl::http::testing {
 namespace {
@@ -55,6 +62,31 @@ TEST(CookieExchange, CookiesOfEveryAnswerAreSentWithTheNextRequestsAsTheLastHead
                       "Cookie: " + *step.cookieSent + "\r\n\r\n" + last.body);
         }
     }
+}
+
+TEST(CookieExchange, AnAnswerWithTooManyCookiesFailsAndStoresNone)
+{
+    std::vector<std::string> cookies;
+    for (std::size_t i = 0; i <= MaxCookiesPerAnswer; ++i) {
+        cookies.push_back("c" + std::to_string(i) + "=1");
+    }
+    const std::vector<std::string> bound(cookies.begin(), cookies.end() - 1);
+    RegistryServer server(Tls::Off);
+    server.Answer("/too-many", WithCookies(ScriptedAnswer::Json("{}"), cookies));
+    server.Answer("/at-the-bound", WithCookies(ScriptedAnswer::Json("{}"), bound));
+    HttpClient client;
+    Prepare(client);
+
+    EXPECT_EQ(PostAndCatch(client, UrlOf(server, "/too-many"), EmptyObjectBody),
+              Fails("Too many cookies."));
+    EXPECT_EQ(PostAndCatch(client, UrlOf(server, "/at-the-bound"), EmptyObjectBody),
+              Succeeds("{}"));
+    EXPECT_EQ(server.Requests().back().Header("Cookie"), std::nullopt);
+    EXPECT_EQ(PostAndCatch(client, UrlOf(server, "/at-the-bound"), EmptyObjectBody),
+              Succeeds("{}"));
+    const std::optional<std::string> sent = server.Requests().back().Header("Cookie");
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(std::count(sent->begin(), sent->end(), '='), std::ptrdiff_t(MaxCookiesPerAnswer));
 }
 
 TEST(CookieExchange, SecureCookiesTravelOnlyOverTls)

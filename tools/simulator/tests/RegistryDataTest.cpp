@@ -177,7 +177,10 @@ TEST_P(RegistryShapeTest, HasTheRegistrysSizesAndQuirks)
     EXPECT_GT(static_cast<int>(members), 4 * (tally.emptyPhones + tally.nullPhones));
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RegistryShapeTest, testing::Values(1u, 42u, 2026u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RegistryShapeTest, testing::Values(1u, 42u, 2026u),
+                         [](const auto& testInfo) {
+                             return "Seed" + std::to_string(testInfo.param);
+                         });
 
 } // namespace
 } // namespace simulator
