@@ -223,23 +223,24 @@ patch -d "$source_dir" -p1 --quiet <scripts/openssl-windows-dll-names.patch
 
 log "building OpenSSL $version for Windows (2 to 4 minutes on 2 cores)"
 build_log="$work/build.log"
-(
-  cd "$source_dir"
-  # --openssldir relative to --prefix: Configure takes a drive letter path for a relative one.
-  CC=gcc-posix ./Configure mingw64 shared no-tests no-autoload-config no-engine no-legacy \
-    --cross-compile-prefix="$host-" --prefix="$windows_prefix" --openssldir=ssl
-  # Only the two DLLs: the static libraries of build_libs would compile every object twice.
-  make -j"$jobs" build_generated
-  make -j"$jobs" libeay32.dll
-  # ssleay32.dll is linked with -lcrypto: that name must find libeay32.dll's import library, which
-  # makes ssleay32.dll import libeay32.dll.
-  cp libeay32.dll.a libcrypto.dll.a
-  make -j"$jobs" ssleay32.dll
-) >"$build_log" 2>&1 || {
+# Each step chained with &&: set -e does not apply inside a command whose status is tested.
+if ! (
+  cd "$source_dir" &&
+    # --openssldir relative to --prefix: Configure takes a drive letter path for a relative one.
+    CC=gcc-posix ./Configure mingw64 shared no-tests no-autoload-config no-engine no-legacy \
+      --cross-compile-prefix="$host-" --prefix="$windows_prefix" --openssldir=ssl &&
+    # Only the two DLLs: the static libraries of build_libs would compile every object twice.
+    make -j"$jobs" build_generated &&
+    make -j"$jobs" libeay32.dll &&
+    # ssleay32.dll is linked with -lcrypto: that name must find libeay32.dll's import library,
+    # which makes ssleay32.dll import libeay32.dll.
+    cp libeay32.dll.a libcrypto.dll.a &&
+    make -j"$jobs" ssleay32.dll
+) >"$build_log" 2>&1; then
   tail -n 40 "$build_log" >&2
-  log "the build failed; the full log was $build_log"
+  log "the build failed; the end of its log is above"
   exit 1
-}
+fi
 
 stage="$work/stage"
 mkdir -p "$stage/bin" "$stage/lib" "$stage/include/openssl"
