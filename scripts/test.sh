@@ -24,7 +24,4 @@ cmake --build --preset windows
 # the tests so that they do not race to make it; headless, without the .NET and HTML engines.
 export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 wineboot --init >/dev/null 2>&1
-# One Wine server for the whole run instead of one per test program.
-wineserver --persistent=60
-trap 'wineserver --kill || true' EXIT
 ctest --preset windows
