@@ -44,7 +44,7 @@ TEST(ConnectionFailure, RefusedConnectAndUnknownHostGiveTheirSocketMessages)
 class ResetByThePeer : public ::testing::TestWithParam<std::string> {};
 
 INSTANTIATE_TEST_SUITE_P(Schemes, ResetByThePeer, ::testing::Values("http", "https"),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& testInfo) { return testInfo.param; });
 
 TEST_P(ResetByThePeer, GivesSocketMessage10054)
 {

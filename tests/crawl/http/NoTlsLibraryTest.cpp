@@ -1,5 +1,6 @@
 #include "ClientTestSupport.h"
 
+#include "crawl/http/DynamicLibrary.h"
 #include "crawl/http/TlsLibrary.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,15 @@ TEST(NoTlsLibrary, HttpsFailsAndHttpStillWorks)
     }
     // The https attempts connected before the library was needed, but sent no request.
     EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+TEST(NoTlsLibrary, LibraryWithoutTheEntryPointsCountsAsMissing)
+{
+    // The crypto part loads but has none of the SSL entry points, like a library of another
+    // generation under the expected name.
+    const std::string crypto = PlatformTlsLibraryFiles().crypto;
+    SetTlsLibraryNames(crypto, crypto);
+    EXPECT_FALSE(TlsLibraryAvailable());
 }
 
 } // namespace
