@@ -23,10 +23,15 @@ cmake --build --preset windows
 # The Wine prefix of the build folder (the one the toolchain's emulator names), made before
 # the tests so that they do not race to make it; headless, without the .NET and HTML engines.
 export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+# A server left from an earlier run that was cut short would make the wait below endless.
+wineserver --kill >/dev/null 2>&1 || true
 wineboot --init >/dev/null 2>&1
 # wineboot leaves its server running a few seconds; a second one for the prefix is refused.
 wineserver --wait
-# One Wine server for the whole run instead of one per test program.
-wineserver --persistent=60
+# One Wine server and one set of Wine's own services for the whole run, started here with
+# their output away from CTest: a service that a test program started would inherit the
+# test's output pipe and keep CTest waiting until the server ends.
+wineserver --persistent </dev/null >/dev/null 2>&1
 trap 'wineserver --kill || true' EXIT
+wineboot </dev/null >/dev/null 2>&1
 ctest --preset windows
