@@ -57,6 +57,8 @@ QWidget* CreateControl(const ControlLayout& layout, const QString& text, QWidget
     case ControlKind::TextField: {
         auto* field = new QPlainTextEdit(parent);
         field->setLineWrapMode(QPlainTextEdit::NoWrap);
+        // Tab moves on, as in the rest of the window, instead of typing a tab character.
+        field->setTabChangesFocus(true);
         field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         field->setPlainText(text);
