@@ -37,7 +37,12 @@ void TMainForm::StartButtonClick()
         .registryHost = settings_.registryHost,
         .programFolder = settings_.programFolder,
         .clock = settings_.clock,
-        .openFile = [&view = view_](const std::u16string& path) { view.ShellOpen(path); },
+        // On the UI thread, as every window operation; ShellOpen does not wait for the
+        // application it starts.
+        .openFile =
+            [&view = view_](const std::u16string& path) {
+                view.Dispatcher().Invoke([&] { view.ShellOpen(path); });
+            },
     });
     worker_ = worker;
     worker->Start();

@@ -128,6 +128,8 @@ TEST_F(RunTest, WholeRun)
     EXPECT_EQ(fixture.ReadFile(logFiles[0]), logFile);
 
     EXPECT_EQ(View().Opened(), std::vector<std::u16string>{resultPath});
+    // Opened from the UI thread, as every other window operation.
+    EXPECT_EQ(View().OpenedOn(), std::vector<std::thread::id>{std::this_thread::get_id()});
     const std::string rows = fixture.ReadFile(results[0]);
     EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 4);
     EXPECT_NE(rows.find("\xCE\xCE\xCE \xD7\xEB\xE5\xED 3"), std::string::npos); // code page 1251
