@@ -36,7 +36,7 @@ TMainForm::~TMainForm()
 {
     view_.Dispatcher().Close();
     if (const std::shared_ptr<crawl::TScraper> worker = worker_.lock()) {
-        worker->Terminate();
+        worker->Abandon();
         // The worker holds this window's HTTP client and the view's dispatcher: they must
         // outlive it. The program itself ends without destroying the window while a worker runs.
         if (!worker->WaitUntilFinished(WorkerEndLimit)) {
@@ -81,7 +81,7 @@ bool TMainForm::FormClose()
     // From now on the worker touches nothing of the window; its run ends where it is.
     view_.Dispatcher().Close();
     if (const std::shared_ptr<crawl::TScraper> worker = RunningWorker()) {
-        worker->Terminate();
+        worker->Abandon();
     }
     return true;
 }

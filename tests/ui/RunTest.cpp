@@ -255,5 +255,25 @@ TEST_F(RunTest, ClosingDuringRun)
     EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2);
 }
 
+// Closing ends a paused run where it is: the request it was halted before is never sent.
+TEST_F(RunTest, ClosingWhilePaused)
+{
+    DelayInfo(members[1], std::chrono::milliseconds(300));
+    const std::string delayedPath = FakeRegistry::MemberInfoPath(members[1].id);
+    Form().StartButtonClick();
+    ASSERT_TRUE(PumpUntil(View(), [&] { return RequestsTo(delayedPath) == 1; }));
+    Form().PauseButtonClick();
+    ASSERT_TRUE(PumpUntil(View(), [&] {
+        return LastLogLine().starts_with(Stamp + u"Добавлено в базу: ООО Член 2; ");
+    }));
+    PumpUntil(View(), [] { return false; }, std::chrono::milliseconds(200));
+    const std::size_t requestsAtClose = registry.Server().Requests().size();
+
+    ASSERT_TRUE(Form().FormClose());
+    ASSERT_TRUE(RunEnded());
+    EXPECT_EQ(registry.Server().Requests().size(), requestsAtClose);
+    EXPECT_EQ(RequestsTo(FakeRegistry::MemberInfoPath(members[2].id)), 0u);
+}
+
 } // namespace
 } // namespace ui::test
