@@ -35,7 +35,11 @@ TMainForm::TMainForm(MainFormView& view, MainFormSettings settings)
 TMainForm::~TMainForm()
 {
     view_.Dispatcher().Close();
-    if (const std::shared_ptr<crawl::TScraper> worker = worker_.lock()) {
+    for (const std::weak_ptr<crawl::TScraper>& reference : {worker_, endedWorker_}) {
+        const std::shared_ptr<crawl::TScraper> worker = reference.lock();
+        if (!worker) {
+            continue;
+        }
         worker->Abandon();
         // The worker holds this window's HTTP client and the view's dispatcher: they must
         // outlive it. The program itself ends without destroying the window while a worker runs.

@@ -230,6 +230,30 @@ TEST_F(RunTest, SecondStartBeforeTheBusyStateStartsNoWorker)
     EXPECT_EQ(fixture.Files("data", ".csv").size(), 1u);
 }
 
+// The end branch returns START, pause and stop to their idle meaning at once, while the worker
+// thread is still freeing a large skip list.
+TEST_F(RunTest, StartPauseAndStopRightAfterTheEndBranch)
+{
+    std::string skipList;
+    for (int i = 0; i < 300000; ++i) {
+        skipList += "https://skipped.example.org/" + std::to_string(i) + "\r\n";
+    }
+    fixture.WriteFile("skip.txt", skipList);
+    const std::u16string ended = Stamp + u"Работа завершена";
+    Form().StartButtonClick();
+    ASSERT_TRUE(PumpUntil(View(), [&] { return LastLogLine() == ended; }));
+
+    Form().PauseButtonClick();
+    Form().StopButtonClick();
+    EXPECT_EQ(LastLogLine(), ended);
+    Form().StartButtonClick();
+    ASSERT_TRUE(RunEnded());
+    const std::vector<std::u16string> lines = fixture.LogLines();
+    EXPECT_EQ(lines.front(), Stamp + u"Начинаем работу по списку ссылок:");
+    EXPECT_EQ(lines.back(), ended);
+    EXPECT_EQ(RequestsTo(FakeRegistry::MemberListPath("7")), 2u);
+}
+
 TEST_F(RunTest, ClosingDuringRun)
 {
     DelayInfo(members[1], std::chrono::milliseconds(500));
