@@ -53,7 +53,7 @@ TMainForm::~TMainForm()
 void TMainForm::FormShow()
 {
     const StartupProblem problem =
-        CheckStartup(settings_.programFolder, settings_.tlsLibraryFound());
+        CheckStartup(settings_.executableFolder, settings_.tlsLibraryFound());
     if (problem != StartupProblem::None) {
         view_.ShowMessageBox(StartupMessageCaption, StartupProblemText(problem),
                              MessageBoxIcon::None);
