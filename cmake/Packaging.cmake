@@ -13,7 +13,7 @@ set(CPACK_PACKAGE_VENDOR "sro-parser developers")
 set(CPACK_PACKAGE_CONTACT "sro-parser developers <maintainers@users.noreply.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Collects SRO member companies from the registry into a CSV")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY /usr)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # Qt's libraries come from the binary's own links; OpenSSL is loaded at run time, so it is named.

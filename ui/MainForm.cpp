@@ -35,8 +35,12 @@ TMainForm::TMainForm(MainFormView& view, MainFormSettings settings)
 TMainForm::~TMainForm()
 {
     view_.Dispatcher().Close();
-    if (const std::shared_ptr<crawl::TScraper> worker = worker_.lock()) {
-        worker->Terminate();
+    for (const std::weak_ptr<crawl::TScraper>& reference : {worker_, endedWorker_}) {
+        const std::shared_ptr<crawl::TScraper> worker = reference.lock();
+        if (!worker) {
+            continue;
+        }
+        worker->Abandon();
         // The worker holds this window's HTTP client and the view's dispatcher: they must
         // outlive it. The program itself ends without destroying the window while a worker runs.
         if (!worker->WaitUntilFinished(WorkerEndLimit)) {
@@ -49,7 +53,7 @@ TMainForm::~TMainForm()
 void TMainForm::FormShow()
 {
     const StartupProblem problem =
-        CheckStartup(settings_.programFolder, settings_.tlsLibraryFound());
+        CheckStartup(settings_.executableFolder, settings_.tlsLibraryFound());
     if (problem != StartupProblem::None) {
         view_.ShowMessageBox(StartupMessageCaption, StartupProblemText(problem),
                              MessageBoxIcon::None);
@@ -81,7 +85,7 @@ bool TMainForm::FormClose()
     // From now on the worker touches nothing of the window; its run ends where it is.
     view_.Dispatcher().Close();
     if (const std::shared_ptr<crawl::TScraper> worker = RunningWorker()) {
-        worker->Terminate();
+        worker->Abandon();
     }
     return true;
 }

@@ -25,8 +25,12 @@ class MainFormView;
 
 // What the window takes from its surroundings; the program start passes the real ones.
 struct MainFormSettings {
-    // The program's folder, with its trailing separator: urls.txt and the log files lie there.
+    // The folder of the program's files, with its trailing separator: urls.txt and the log
+    // files lie there.
     std::u16string programFolder;
+    // The folder of the executable, with its trailing separator; the start-up checks look at it
+    // even when the files are kept elsewhere.
+    std::u16string executableFolder;
     // The registry host, optionally with ":port"; every address is built from it.
     std::u16string registryHost;
     // Whether the TLS library of the registry requests is there.
@@ -75,7 +79,7 @@ public:
     // without loading or saving urls.txt.
     bool StartupFailed() const { return startupFailed_; }
 
-    // Waits at most `limit` for the worker of the latest run to end; true when none runs.
+    // Waits at most `limit` for the workers of the latest runs to end; true when none runs.
     bool WaitForWorker(std::chrono::milliseconds limit) const;
 
     // The default error box for an error that no handler caught: caption the application title,
@@ -110,6 +114,7 @@ private:
     void WriteRunLog();
     // The worker of the current run, while its run has not ended.
     std::shared_ptr<crawl::TScraper> RunningWorker() const;
+    void WaitForEndedWorker();
     void CollectSroLinks();
     std::u16string LinkListPath() const;
     crawl::TextEncoding Narrow() const;
@@ -121,8 +126,12 @@ private:
     // The encoding urls.txt was read in, and so is written back in; the narrow encoding when
     // none was read.
     std::optional<crawl::TextEncoding> linkListEncoding_;
-    // Refers to the worker of the latest run only; the worker keeps itself alive while it runs.
+    // The worker of the current run, until its end branch; the worker keeps itself alive while
+    // it runs.
     std::weak_ptr<crawl::TScraper> worker_;
+    // The worker whose run has ended while its thread still frees what the run held: waited
+    // for at the next START and when the window goes.
+    std::weak_ptr<crawl::TScraper> endedWorker_;
     bool collecting_ = false;
     bool startupFailed_ = false;
     bool closed_ = false;

@@ -37,9 +37,8 @@ void TMainForm::CollectSroLinks()
 {
     const std::u16string& host = settings_.registryHost;
     view_.SetText(Control::UrlsMemo, u"");
-    std::int64_t page = 1;
-    std::int64_t pageCount = 0;
-    do {
+    std::int32_t pageCount = 0;
+    for (std::int32_t page = 1;; ++page) {
         try {
             view_.AppendLine(Control::LogsMemo, u"Загружаем страницу " + crawl::IntToText(page));
             IdHTTP1.SetHTTPOptions({});
@@ -59,8 +58,11 @@ void TMainForm::CollectSroLinks()
         } catch (const crawl::Error& error) {
             view_.AppendLine(Control::LogsMemo, u"Ошибка: " + error.Message());
         }
-        ++page;
-    } while (page <= pageCount);
+        // Compared before the step, so that the highest page number does not overflow.
+        if (page >= pageCount) {
+            break;
+        }
+    }
     view_.AppendLine(Control::LogsMemo,
                      u"Все ссылки на СРО загружены: " + crawl::IntToText(LinkLineCount()));
 }

@@ -11,6 +11,8 @@
 #include "ui/TimeStamp.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 namespace ui {
 
@@ -30,6 +32,7 @@ void TMainForm::StartButtonClick()
     if (RunningWorker()) {
         return;
     }
+    WaitForEndedWorker();
     const std::shared_ptr<crawl::TScraper> worker = crawl::TScraper::Create({
         .http = IdHTTP1,
         .dispatcher = view_.Dispatcher(),
@@ -37,7 +40,12 @@ void TMainForm::StartButtonClick()
         .registryHost = settings_.registryHost,
         .programFolder = settings_.programFolder,
         .clock = settings_.clock,
-        .openFile = [&view = view_](const std::u16string& path) { view.ShellOpen(path); },
+        // On the UI thread, as every window operation; ShellOpen does not wait for the
+        // application it starts.
+        .openFile =
+            [&view = view_](const std::u16string& path) {
+                view.Dispatcher().Invoke([&] { view.ShellOpen(path); });
+            },
     });
     worker_ = worker;
     worker->Start();
@@ -80,10 +88,26 @@ std::shared_ptr<crawl::TScraper> TMainForm::RunningWorker() const
     return worker;
 }
 
+void TMainForm::WaitForEndedWorker()
+{
+    // Its thread only frees what its run held, without the window: a short wait.
+    if (const std::shared_ptr<crawl::TScraper> ended = std::exchange(endedWorker_, {}).lock()) {
+        ended->WaitUntilFinished(std::chrono::minutes(5));
+    }
+}
+
 bool TMainForm::WaitForWorker(std::chrono::milliseconds limit) const
 {
-    const std::shared_ptr<crawl::TScraper> worker = worker_.lock();
-    return !worker || worker->WaitUntilFinished(limit);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (const std::weak_ptr<crawl::TScraper>& reference : {endedWorker_, worker_}) {
+        const std::shared_ptr<crawl::TScraper> worker = reference.lock();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (worker && !worker->WaitUntilFinished(std::max(left, std::chrono::milliseconds(0)))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void TMainForm::UpdateBusyState(bool cursorHourGlass)
@@ -102,6 +126,12 @@ void TMainForm::UpdateBusyState(bool cursorHourGlass)
         view_.SetEnabled(Control::Button1, false);
         return;
     }
+    // Only the current worker sends the end branch; from here on START, pause and stop act as
+    // without a run, though its thread has not returned yet.
+    if (const std::shared_ptr<crawl::TScraper> worker = worker_.lock()) {
+        endedWorker_ = worker;
+    }
+    worker_.reset();
     AppendTimeStampedLine(u"Работа завершена");
     // The controls come back even when the log file cannot be written.
     view_.SetEnabled(Control::UrlsMemo, true);

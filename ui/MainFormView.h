@@ -24,7 +24,7 @@ struct LocalMoment {
 enum class MessageBoxIcon { None, Error };
 
 // What the window's rules need from a toolkit: the screen side of TMainForm. Every operation
-// is called on the UI thread, except ShellOpen. Texts cross it with lines separated by a
+// is called on the UI thread. Texts cross it with lines separated by a
 // single "\n", whatever the toolkit keeps inside.
 class MainFormView {
 public:
@@ -61,7 +61,7 @@ public:
     virtual void ShowMessageBox(std::u16string_view caption, std::u16string_view text,
                                 MessageBoxIcon icon) = 0;
     // The shell's "open" verb on an address or a file path, without waiting for what it starts;
-    // failures are ignored. Also called from a run's worker thread.
+    // failures are ignored.
     virtual void ShellOpen(const std::u16string& target) = 0;
     // Handles every window message that is waiting (repaints, clicks, key presses), then returns.
     virtual void ProcessMessages() = 0;

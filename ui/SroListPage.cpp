@@ -10,7 +10,7 @@ std::u16string SroListAddress(std::u16string_view host)
     return u"https://" + std::u16string(host) + u"/api/sro/list";
 }
 
-std::u16string SroListBody(std::int64_t page)
+std::u16string SroListBody(std::int32_t page)
 {
     return u"{\"filters\":{},\"page\":" + crawl::IntToText(page) +
            u",\"pageCount\":\"100\",\"sortBy\":{}}";
@@ -29,7 +29,7 @@ SroListPage ReadSroListPage(std::u16string_view answer)
         return page;
     }
     if (const crawl::json::JsonValue data = root.ObjectAt(u"data")) {
-        page.pageCount = data.IntegerAt(u"countPages");
+        page.pageCount = static_cast<std::int32_t>(data.IntegerAt(u"countPages"));
     }
     const crawl::json::JsonValue items = root.ObjectAt(u"data.data");
     if (const crawl::json::JsonArray array = items.AsArray()) {

@@ -56,6 +56,7 @@ ui::MainFormSettings BenchFormSettings(const QString& folder, const QString& reg
 {
     ui::MainFormSettings settings;
     settings.programFolder = folder.toStdU16String();
+    settings.executableFolder = settings.programFolder;
     settings.registryHost = registryHost.toStdU16String();
     settings.tlsLibraryFound = [] { return true; };
     settings.clock = ui::SystemRunClock();

@@ -10,4 +10,7 @@ namespace crawl {
 // instead (ProgramFolderChoice.h).
 std::u16string ProgramFolder();
 
+// The folder of the running executable, with its trailing separator.
+std::u16string ExecutableFolder();
+
 } // namespace crawl

@@ -12,6 +12,25 @@ namespace {
 
 constexpr char ApplicationFolderName[] = "sro-parser";
 
+std::u16string UserDataHome()
+{
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome == '/') {
+        return Utf8ToUtf16(dataHome);
+    }
+    const char* home = std::getenv("HOME");
+    return Utf8ToUtf16(std::string(home && *home ? home : "/tmp") + "/.local/share");
+}
+
+bool LiesUnder(const std::u16string& folder, std::u16string prefix)
+{
+    if (prefix.empty() || prefix.back() != u'/') {
+        prefix += u'/';
+    }
+    return folder.starts_with(prefix);
+}
+
+} // namespace
+
 std::u16string ExecutableFolder()
 {
     std::error_code error;
@@ -22,21 +41,12 @@ std::u16string ExecutableFolder()
     return Utf8ToUtf16(executable.parent_path().string() + "/");
 }
 
-std::u16string UserDataHome()
-{
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome == '/') {
-        return Utf8ToUtf16(dataHome);
-    }
-    const char* home = std::getenv("HOME");
-    return Utf8ToUtf16(std::string(home && *home ? home : "/tmp") + "/.local/share");
-}
-
-} // namespace
-
 std::u16string ChooseProgramFolder(const std::u16string& executableFolder,
-                                   const std::u16string& dataHome)
+                                   const std::u16string& dataHome,
+                                   const std::u16string& installPrefix)
 {
-    if (::access(Utf16ToUtf8(executableFolder).c_str(), W_OK) == 0) {
+    if (!LiesUnder(executableFolder, installPrefix) &&
+        ::access(Utf16ToUtf8(executableFolder).c_str(), W_OK) == 0) {
         return executableFolder;
     }
     std::u16string folder = dataHome;
@@ -51,7 +61,8 @@ std::u16string ChooseProgramFolder(const std::u16string& executableFolder,
 
 std::u16string ProgramFolder()
 {
-    static const std::u16string folder = ChooseProgramFolder(ExecutableFolder(), UserDataHome());
+    static const std::u16string folder =
+        ChooseProgramFolder(ExecutableFolder(), UserDataHome(), Utf8ToUtf16(SRO_INSTALL_PREFIX));
     return folder;
 }
 

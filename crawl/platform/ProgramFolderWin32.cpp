@@ -5,7 +5,6 @@
 #include <vector>
 
 namespace crawl {
-namespace {
 
 std::u16string ExecutableFolder()
 {
@@ -21,8 +20,6 @@ std::u16string ExecutableFolder()
         path.resize(path.size() * 2);
     }
 }
-
-} // namespace
 
 std::u16string ProgramFolder()
 {

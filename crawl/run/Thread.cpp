@@ -41,6 +41,12 @@ void Thread::Terminate()
     changed_.notify_all();
 }
 
+void Thread::Abandon()
+{
+    abandoned_.store(true);
+    Terminate();
+}
+
 void Thread::Pause()
 {
     std::lock_guard lock(mutex_);
@@ -87,8 +93,13 @@ void Thread::Synchronize(const std::function<void()>& operation)
 
 void Thread::WaitWhilePaused()
 {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !paused_ || terminated_.load(); });
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !paused_ || terminated_.load(); });
+    }
+    if (abandoned_.load()) {
+        throw WindowClosed();
+    }
 }
 
 } // namespace crawl

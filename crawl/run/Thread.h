@@ -25,6 +25,9 @@ public:
     // The stop request. Also continues a paused thread, so that it can reach its stop points.
     void Terminate();
     bool Terminated() const noexcept { return terminated_.load(); }
+    // The window has gone: the stop request, after which the thread makes no further step. A
+    // paused thread wakes only to end: this and every later safe point throws WindowClosed.
+    void Abandon();
 
     // A paused thread halts at its next safe point until it is continued or terminated.
     void Pause();
@@ -51,7 +54,7 @@ protected:
     void Synchronize(const std::function<void()>& operation);
 
     // A safe point: returns at once unless paused, else when continued or terminated. Waits on a
-    // condition variable, never spins.
+    // condition variable, never spins. Throws WindowClosed once the thread has been abandoned.
     void WaitWhilePaused();
 
 private:
@@ -59,6 +62,7 @@ private:
 
     UiDispatcher& dispatcher_;
     std::atomic<bool> terminated_{false};
+    std::atomic<bool> abandoned_{false};
     std::atomic<bool> started_{false};
 
     mutable std::mutex mutex_;

@@ -249,6 +249,23 @@ TEST(CollectionGuardTest, ClosingDuringCollection)
     EXPECT_FALSE(view.waitCursor);
 }
 
+// A page count beyond 32 bits keeps only its low 32 bits: 4294967298 asks for two pages.
+TEST(CollectionGuardTest, PageCountIsThirtyTwoBits)
+{
+    CollectionFixture collection(0);
+    // Five such answers, then the registry's own, which ends any collection that goes on.
+    const ScriptedAnswer answer =
+        ScriptedAnswer::Json(R"({"data":{"countPages":4294967298,"data":[{"id":"s1"}]}})");
+    collection.registry.FailNext(FakeRegistry::SroListPath(), std::nullopt,
+                                 std::vector<ScriptedAnswer>(5, answer));
+    collection.Form().Button1Click();
+
+    const std::vector<testsupport::RecordedRequest> requests = collection.SroListRequests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].body, Body(2));
+    EXPECT_EQ(collection.CollectionLog().back(), u"Все ссылки на СРО загружены: 2");
+}
+
 // The link list loses its content even when the very first request fails.
 TEST(CollectionGuardTest, NoRegistryEmptiesTheLinkList)
 {

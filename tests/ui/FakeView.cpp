@@ -52,6 +52,12 @@ std::vector<std::u16string> FakeView::Opened() const
     return opened_;
 }
 
+std::vector<std::thread::id> FakeView::OpenedOn() const
+{
+    const std::lock_guard lock(openedMutex_);
+    return openedOn_;
+}
+
 std::u16string FakeView::Text(Control field)
 {
     return texts[Index(field)];
@@ -140,6 +146,7 @@ void FakeView::ShellOpen(const std::u16string& target)
 {
     const std::lock_guard lock(openedMutex_);
     opened_.push_back(target);
+    openedOn_.push_back(std::this_thread::get_id());
 }
 
 void FakeView::ProcessMessages()

@@ -8,6 +8,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace ui::test {
@@ -56,6 +57,8 @@ public:
     std::u16string& Field(Control field) { return texts[Index(field)]; }
     std::vector<std::u16string> Lines(Control field) const;
     std::vector<std::u16string> Opened() const;
+    // The thread of each ShellOpen call, in the order of Opened().
+    std::vector<std::thread::id> OpenedOn() const;
 
     std::u16string Text(Control field) override;
     void SetText(Control field, std::u16string_view text) override;
@@ -88,6 +91,7 @@ private:
 
     mutable std::mutex openedMutex_;
     std::vector<std::u16string> opened_;
+    std::vector<std::thread::id> openedOn_;
 };
 
 // The lines of a text, split at "\n"; an empty text is one empty line.

@@ -36,6 +36,7 @@ FormFixture::FormFixture(std::u16string registryHost, std::string subfolder)
     folder_ = (folderPath_ / "").u16string();
     MainFormSettings settings;
     settings.programFolder = folder_;
+    settings.executableFolder = folder_;
     settings.registryHost = std::move(registryHost);
     settings.tlsLibraryFound = [this] { return tlsLibraryFound; };
     settings.clock = SystemRunClock();

@@ -128,6 +128,8 @@ TEST_F(RunTest, WholeRun)
     EXPECT_EQ(fixture.ReadFile(logFiles[0]), logFile);
 
     EXPECT_EQ(View().Opened(), std::vector<std::u16string>{resultPath});
+    // Opened from the UI thread, as every other window operation.
+    EXPECT_EQ(View().OpenedOn(), std::vector<std::thread::id>{std::this_thread::get_id()});
     const std::string rows = fixture.ReadFile(results[0]);
     EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 4);
     EXPECT_NE(rows.find("\xCE\xCE\xCE \xD7\xEB\xE5\xED 3"), std::string::npos); // code page 1251
@@ -228,6 +230,30 @@ TEST_F(RunTest, SecondStartBeforeTheBusyStateStartsNoWorker)
     EXPECT_EQ(fixture.Files("data", ".csv").size(), 1u);
 }
 
+// The end branch returns START, pause and stop to their idle meaning at once, while the worker
+// thread is still freeing a large skip list.
+TEST_F(RunTest, StartPauseAndStopRightAfterTheEndBranch)
+{
+    std::string skipList;
+    for (int i = 0; i < 300000; ++i) {
+        skipList += "https://skipped.example.org/" + std::to_string(i) + "\r\n";
+    }
+    fixture.WriteFile("skip.txt", skipList);
+    const std::u16string ended = Stamp + u"Работа завершена";
+    Form().StartButtonClick();
+    ASSERT_TRUE(PumpUntil(View(), [&] { return LastLogLine() == ended; }));
+
+    Form().PauseButtonClick();
+    Form().StopButtonClick();
+    EXPECT_EQ(LastLogLine(), ended);
+    Form().StartButtonClick();
+    ASSERT_TRUE(RunEnded());
+    const std::vector<std::u16string> lines = fixture.LogLines();
+    EXPECT_EQ(lines.front(), Stamp + u"Начинаем работу по списку ссылок:");
+    EXPECT_EQ(lines.back(), ended);
+    EXPECT_EQ(RequestsTo(FakeRegistry::MemberListPath("7")), 2u);
+}
+
 TEST_F(RunTest, ClosingDuringRun)
 {
     DelayInfo(members[1], std::chrono::milliseconds(500));
@@ -251,6 +277,26 @@ TEST_F(RunTest, ClosingDuringRun)
     ASSERT_EQ(results.size(), 1u);
     const std::string rows = fixture.ReadFile(results[0]);
     EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2);
+}
+
+// Closing ends a paused run where it is: the request it was halted before is never sent.
+TEST_F(RunTest, ClosingWhilePaused)
+{
+    DelayInfo(members[1], std::chrono::milliseconds(300));
+    const std::string delayedPath = FakeRegistry::MemberInfoPath(members[1].id);
+    Form().StartButtonClick();
+    ASSERT_TRUE(PumpUntil(View(), [&] { return RequestsTo(delayedPath) == 1; }));
+    Form().PauseButtonClick();
+    ASSERT_TRUE(PumpUntil(View(), [&] {
+        return LastLogLine().starts_with(Stamp + u"Добавлено в базу: ООО Член 2; ");
+    }));
+    PumpUntil(View(), [] { return false; }, std::chrono::milliseconds(200));
+    const std::size_t requestsAtClose = registry.Server().Requests().size();
+
+    ASSERT_TRUE(Form().FormClose());
+    ASSERT_TRUE(RunEnded());
+    EXPECT_EQ(registry.Server().Requests().size(), requestsAtClose);
+    EXPECT_EQ(RequestsTo(FakeRegistry::MemberInfoPath(members[2].id)), 0u);
 }
 
 } // namespace

@@ -111,6 +111,38 @@ INSTANTIATE_TEST_SUITE_P(
                                 ExtractHint}),
     CaseName<BoxCase>);
 
+struct FolderCase {
+    const char* name;
+    std::u16string_view executableFolder;
+    std::string filesSubfolder;
+    bool startupFails;
+};
+
+class StartupFolderTest : public testing::TestWithParam<FolderCase> {};
+
+// The checks are about where the executable lies, whichever folder keeps the files.
+TEST_P(StartupFolderTest, ChecksTheExecutableFolder)
+{
+    const FolderCase& folderCase = GetParam();
+    FormFixture files(TestHost, folderCase.filesSubfolder);
+    FakeView view(TestHost);
+    MainFormSettings settings;
+    settings.programFolder = files.Folder();
+    settings.executableFolder = PlatformPath(folderCase.executableFolder);
+    settings.tlsLibraryFound = [] { return true; };
+    TMainForm form(view, std::move(settings));
+    form.FormShow();
+    EXPECT_EQ(form.StartupFailed(), folderCase.startupFails);
+    EXPECT_EQ(view.messageBoxes.size(), folderCase.startupFails ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, StartupFolderTest,
+    testing::Values(FolderCase{"executable_in_Temp", u"/home/user/Temp/parser/", "", true},
+                    FolderCase{"executable_in_archive", u"/home/user/Rar$EX1/", "", true},
+                    FolderCase{"files_in_a_temp_folder", u"/usr/bin/", "temp", false}),
+    CaseName<FolderCase>);
+
 TEST(StartupTest, PassedChecksGreetAndLoadUrlsFile)
 {
     FormFixture fixture;

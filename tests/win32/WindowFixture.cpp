@@ -15,6 +15,7 @@ MainFormSettings Settings(const std::wstring& folder)
 {
     MainFormSettings settings;
     settings.programFolder = Utf16(folder);
+    settings.executableFolder = settings.programFolder;
     settings.registryHost = TestHost;
     settings.tlsLibraryFound = [] { return true; };
     settings.clock = SystemRunClock();

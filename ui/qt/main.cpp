@@ -17,6 +17,7 @@ int main(int argc, char** argv)
 
     ui::MainFormSettings settings;
     settings.programFolder = crawl::ProgramFolder();
+    settings.executableFolder = crawl::ExecutableFolder();
     settings.registryHost = registryHost;
     settings.tlsLibraryFound = [folder = settings.programFolder] {
         return ui::TlsLibraryFound(folder);

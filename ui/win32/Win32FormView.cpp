@@ -111,8 +111,7 @@ void Win32FormView::ShowMessageBox(std::u16string_view caption, std::u16string_v
 
 void Win32FormView::ShellOpen(const std::u16string& target)
 {
-    // The shell may hand the verb to extensions that live in COM, on this thread too, which may
-    // be a run's worker.
+    // The shell may hand the verb to extensions that live in COM.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     // The registry's page goes to the browser with the show command SW_HIDE, as it always has;
     // a result file opens in a normal window.

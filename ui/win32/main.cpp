@@ -24,6 +24,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     ui::win32::Win32FormView view(window);
     ui::MainFormSettings settings;
     settings.programFolder = crawl::ProgramFolder();
+    settings.executableFolder = crawl::ExecutableFolder();
     settings.registryHost = registryHost;
     settings.tlsLibraryFound = [folder = settings.programFolder] {
         return ui::TlsLibraryFound(folder);

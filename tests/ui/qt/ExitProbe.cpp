@@ -33,6 +33,7 @@ int main(int argc, char** argv)
 
     ui::MainFormSettings settings;
     settings.programFolder = QString::fromLocal8Bit(argv[1]).toStdU16String();
+    settings.executableFolder = settings.programFolder;
     settings.registryHost = QString::fromStdString(registry.HostAndPort()).toStdU16String();
     settings.tlsLibraryFound = [] { return true; };
     settings.clock = ui::SystemRunClock();

@@ -40,6 +40,7 @@ FormFixture::FormFixture(const QString& registryHost)
 {
     MainFormSettings settings;
     settings.programFolder = Folder().toStdU16String();
+    settings.executableFolder = settings.programFolder;
     settings.registryHost = registryHost.toStdU16String();
     settings.tlsLibraryFound = [] { return true; };
     settings.clock = SystemRunClock();

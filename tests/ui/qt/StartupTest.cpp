@@ -28,6 +28,7 @@ void StartupTest::failedCheckShowsBoxAndEndsWithoutUrlsFile()
 
     ui::MainFormSettings settings;
     settings.programFolder = folder.toStdU16String();
+    settings.executableFolder = settings.programFolder;
     settings.registryHost = u"registry.example.org";
     settings.tlsLibraryFound = [] { return true; };
     ui::MainWindow window(std::move(settings));
