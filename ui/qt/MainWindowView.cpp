@@ -173,10 +173,15 @@ LocalMoment MainWindow::Now()
 
 std::u16string MainWindow::ShortDate(const LocalMoment& moment)
 {
-    // The default locale: the system's, unless the application has chosen another.
-    return QLocale()
-        .toString(QDate(moment.year, moment.month, moment.day), QLocale::ShortFormat)
-        .toStdU16String();
+    // The default locale: the system's, unless the application has chosen another. C and POSIX
+    // name no language; the window is Russian, so its date is written as a Russian-language
+    // Windows writes its short date.
+    const QLocale locale;
+    const QDate date(moment.year, moment.month, moment.day);
+    if (locale.language() == QLocale::C) {
+        return date.toString(QStringLiteral("dd.MM.yyyy")).toStdU16String();
+    }
+    return locale.toString(date, QLocale::ShortFormat).toStdU16String();
 }
 
 std::u16string MainWindow::LongTime(const LocalMoment& moment)

@@ -160,6 +160,7 @@ void WindowTest::regionalDateAndTime_data()
     QTest::newRow("Russian") << QLocale(QLocale::Russian, QLocale::Russia) << "10.12.2026";
     QTest::newRow("the locale's own short date")
         << QLocale(QLocale::English, QLocale::UnitedStates) << "12/10/26";
+    QTest::newRow("C, no language: as a Russian-language Windows") << QLocale::c() << "10.12.2026";
 }
 
 void WindowTest::regionalDateAndTime()
