@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QSpinBox>
 #include <QTextBlock>
 #include <QUrl>
@@ -47,7 +48,12 @@ std::u16string MainWindow::Text(Control field)
     if (field == Control::LogsMemo) {
         FlushLog();
     }
-    return TextField(field)->toPlainText().toStdU16String();
+    // The raw text, not the plain-text export, which turns a no-break space into a space and a
+    // line separator into a line break; only the paragraph separators between lines become
+    // the line breaks they were.
+    QString text = TextField(field)->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text.toStdU16String();
 }
 
 void MainWindow::SetText(Control field, std::u16string_view text)

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTimer>
 
 class WindowTest : public QObject {
@@ -36,6 +37,22 @@ void WindowTest::urlsFileRoundTrip_data()
         << QByteArray("\xEF\xBB\xBFhttps://a/sro/1/member/list\r\nhttps://\xD1\x81/sro/2")
         << QStringLiteral("https://a/sro/1/member/list\nhttps://с/sro/2");
     QTest::newRow("a break at the end") << QByteArray("a\r\n\r\n") << QStringLiteral("a\n\n");
+
+    // What a plain-text export would change: a no-break space, a line separator, a tab, a
+    // character beyond the basic plane; in every encoding that a file can have here.
+    const QString unusual = QString::fromUtf16(u"https://a/\u00A0b\u2028c\td\U0001F600\r\nе");
+    const QString unusualField = QString(unusual).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const auto encoded = [&](QStringConverter::Encoding encoding, QStringConverter::Flags flags) {
+        return QByteArray(QStringEncoder(encoding, flags).encode(unusual));
+    };
+    QTest::newRow("unusual characters, UTF-8")
+        << encoded(QStringConverter::Utf8, QStringConverter::Flag::Default) << unusualField;
+    QTest::newRow("unusual characters, UTF-8 with mark")
+        << encoded(QStringConverter::Utf8, QStringConverter::Flag::WriteBom) << unusualField;
+    QTest::newRow("unusual characters, UTF-16 LE")
+        << encoded(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom) << unusualField;
+    QTest::newRow("unusual characters, UTF-16 BE")
+        << encoded(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom) << unusualField;
 }
 
 void WindowTest::urlsFileRoundTrip()
@@ -46,7 +63,7 @@ void WindowTest::urlsFileRoundTrip()
     ui::test::FormFixture fixture;
     fixture.WriteFile(QStringLiteral("urls.txt"), file);
     fixture.Show();
-    QCOMPARE(fixture.Window().UrlsMemo->toPlainText(), field);
+    QCOMPARE(QString::fromStdU16String(fixture.Window().Text(ui::Control::UrlsMemo)), field);
     QVERIFY(fixture.Window().close());
     QCOMPARE(fixture.ReadFile(QStringLiteral("urls.txt")), file);
 }
