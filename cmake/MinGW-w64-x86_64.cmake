@@ -31,7 +31,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # Wine in a prefix of this build folder, without its debug chatter and without the
-# installers of its .NET and HTML engines, which console programs never use.
+# installers of its .NET and HTML engines, which console programs never use; wine-run.sh starts
+# again a program that Wine ended before it began.
 set(CMAKE_CROSSCOMPILING_EMULATOR
     env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all
-    "WINEDLLOVERRIDES=mscoree=;mshtml=" wine)
+    "WINEDLLOVERRIDES=mscoree=;mshtml=" ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh wine)

@@ -29,10 +29,12 @@ mkdir -p "$prefix"
   fi
 ) 9>"$prefix.lock"
 
+# wine-run.sh starts again a program that Wine ended before it began.
+run="$(cd "$(dirname "$0")/../.." && pwd)/cmake/wine-run.sh"
 if [ -n "${DISPLAY:-}" ]; then
-  exec $russian wine "$@"
+  exec $russian "$run" wine "$@"
 fi
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" $russian wine "$@" || status=$?
+xvfb-run -a -s "-screen 0 1024x768x24" $russian "$run" wine "$@" || status=$?
 wineserver -k 2>/dev/null || true
 exit "$status"
