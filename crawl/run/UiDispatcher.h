@@ -6,8 +6,8 @@
 
 namespace crawl {
 
-// Runs operations on the UI thread for a worker thread. The window's dispatcher is Qt's;
-// tests use a plain loop thread.
+// Runs operations on the UI thread for a worker thread. The window's dispatcher is its
+// toolkit's; tests use a plain loop thread.
 class UiDispatcher {
 public:
     virtual ~UiDispatcher() = default;

@@ -4,24 +4,13 @@
 #include <QObject>
 #include <QThread>
 
-#include <exception>
 #include <stdexcept>
 
 namespace ui {
 
-namespace {
-
-struct Call {
-    bool started = false;
-    bool finished = false;
-    std::exception_ptr error;
-};
-
-} // namespace
-
-QtUiDispatcher::QtUiDispatcher(QObject* window) : shared_(std::make_shared<Shared>())
+QtUiDispatcher::QtUiDispatcher(QObject* window)
+    : window_(window), windowThread_(window->thread()), queue_(std::make_shared<HandOverQueue>())
 {
-    shared_->window = window;
 }
 
 QtUiDispatcher::~QtUiDispatcher()
@@ -31,52 +20,23 @@ QtUiDispatcher::~QtUiDispatcher()
 
 void QtUiDispatcher::Invoke(const std::function<void()>& operation)
 {
-    const std::shared_ptr<Shared> shared = shared_;
-    auto call = std::make_shared<Call>();
-    std::unique_lock lock(shared->mutex);
-    if (shared->window == nullptr) {
-        throw crawl::WindowClosed();
-    }
     // A blocking call onto its own thread would wait for itself forever.
-    if (QThread::currentThread() == shared->window->thread()) {
+    if (QThread::currentThread() == windowThread_) {
         throw std::logic_error("UiDispatcher::Invoke called on the UI thread");
     }
-    QMetaObject::invokeMethod(
-        shared->window,
-        [shared, call, &operation] {
-            {
-                const std::lock_guard callLock(shared->mutex);
-                if (shared->window == nullptr) {
-                    return;
-                }
-                call->started = true;
-            }
-            try {
-                operation();
-            } catch (...) {
-                call->error = std::current_exception();
-            }
-            const std::lock_guard callLock(shared->mutex);
-            call->finished = true;
-            shared->changed.notify_all();
-        },
-        Qt::QueuedConnection);
-
-    shared->changed.wait(
-        lock, [&] { return call->finished || (shared->window == nullptr && !call->started); });
-    if (!call->finished) {
-        throw crawl::WindowClosed();
-    }
-    if (call->error) {
-        std::rethrow_exception(call->error);
-    }
+    // Copied: this object may go while the call waits. The window is only posted to while
+    // the queue is open, which it is not once the window has closed.
+    const std::shared_ptr<HandOverQueue> queue = queue_;
+    QObject* const window = window_;
+    queue->Invoke(operation, [&] {
+        QMetaObject::invokeMethod(
+            window, [queue] { queue->RunPending(); }, Qt::QueuedConnection);
+    });
 }
 
 void QtUiDispatcher::Close()
 {
-    const std::lock_guard lock(shared_->mutex);
-    shared_->window = nullptr;
-    shared_->changed.notify_all();
+    queue_->Close();
 }
 
 } // namespace ui

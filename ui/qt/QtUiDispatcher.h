@@ -1,19 +1,17 @@
 #pragma once
 
 #include "ui/HandOverDispatcher.h"
+#include "ui/HandOverQueue.h"
 
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 
 class QObject;
+class QThread;
 
 namespace ui {
 
 // Runs the worker's operations on the thread of a window object: a queued call that the
-// calling thread waits for, with the operation's exception carried back to it. Once closed,
-// every waiting and later call throws crawl::WindowClosed instead of touching the window;
-// an operation that has already begun is waited for, so nothing of it outlives its caller.
+// calling thread waits for (see HandOverQueue), woken by a queued Qt call to the window.
 class QtUiDispatcher : public HandOverDispatcher {
 public:
     explicit QtUiDispatcher(QObject* window);
@@ -25,15 +23,10 @@ public:
     void Close() override;
 
 private:
-    struct Shared {
-        std::mutex mutex;
-        std::condition_variable changed;
-        // Null once closed; calls are posted to it under the mutex, so never after Close().
-        QObject* window = nullptr;
-    };
-
+    QObject* window_;
+    QThread* windowThread_;
     // Shared with the calls under way, which may outlive this object.
-    std::shared_ptr<Shared> shared_;
+    std::shared_ptr<HandOverQueue> queue_;
 };
 
 } // namespace ui

@@ -1,21 +1,17 @@
 #pragma once
 
 #include "ui/HandOverDispatcher.h"
+#include "ui/HandOverQueue.h"
 
 #include <windows.h>
 
-#include <condition_variable>
-#include <deque>
 #include <memory>
-#include <mutex>
 
 namespace ui::win32 {
 
-// Runs the worker's operations on the window's thread: the call is queued, a message posted to
-// the window wakes its thread, which runs the queue while the calling thread waits, and the
-// operation's exception is carried back to the caller. Once closed, every waiting and later
-// call throws crawl::WindowClosed without touching the window; an operation that has already
-// begun is waited for, so nothing of it outlives its caller.
+// Runs the worker's operations on the window's thread: a queued call that the calling thread
+// waits for (see HandOverQueue), woken by a message posted to the window, which passes it to
+// RunPending().
 class Win32UiDispatcher : public HandOverDispatcher {
 public:
     // The message the window passes to RunPending(); posted to `window`.
@@ -35,24 +31,10 @@ public:
     void Close() override;
 
 private:
-    struct Call {
-        const std::function<void()>* operation;
-        bool started = false;
-        bool finished = false;
-        std::exception_ptr error;
-    };
-
-    struct Shared {
-        std::mutex mutex;
-        std::condition_variable changed;
-        // Null once closed; nothing is queued or posted after that.
-        HWND window = nullptr;
-        DWORD windowThread = 0;
-        std::deque<std::shared_ptr<Call>> queued;
-    };
-
+    HWND window_;
+    DWORD windowThread_;
     // Shared with the calls under way, which may outlive this object.
-    std::shared_ptr<Shared> shared_;
+    std::shared_ptr<HandOverQueue> queue_;
 };
 
 } // namespace ui::win32
