@@ -152,6 +152,19 @@ std::string MemberInfoJson(const FakeMember& member)
            TitleObject("sro", "full_description", member.sroFullDescription) + "}}";
 }
 
+std::vector<FakeMember> SampleMembers(int count)
+{
+    std::vector<FakeMember> members;
+    for (int i = 1; i <= count; ++i) {
+        FakeMember member;
+        member.id = std::to_string(100 + i);
+        member.shortDescription = "ООО Член " + std::to_string(i);
+        member.phones = "+7 (900) 000-00-0" + std::to_string(i);
+        members.push_back(member);
+    }
+    return members;
+}
+
 struct FakeRegistry::State {
     std::mutex mutex;
     std::vector<Sro> sros;

@@ -52,6 +52,10 @@ struct FakeMember {
 std::string MemberItemJson(const FakeMember& member);
 std::string MemberInfoJson(const FakeMember& member);
 
+// `count` members with ids 101, 102..., named "ООО Член 1", "ООО Член 2"..., each with a
+// mobile number.
+std::vector<FakeMember> SampleMembers(int count);
+
 class FakeRegistry {
 public:
     // Serves on `port`, or on an ephemeral port when it is 0.

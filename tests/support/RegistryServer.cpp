@@ -71,6 +71,12 @@ ScriptedAnswer ScriptedAnswer::Redirect(int status, std::string location)
     return answer;
 }
 
+ScriptedAnswer Delayed(ScriptedAnswer answer, std::chrono::milliseconds delay)
+{
+    answer.delay = delay;
+    return answer;
+}
+
 struct RegistryServer::State {
     Tls tls = Tls::On;
     std::unique_ptr<ServerTlsContext> tlsContext;
@@ -336,6 +342,17 @@ std::vector<RecordedRequest> RegistryServer::Requests() const
 {
     std::lock_guard lock(state_->mutex);
     return state_->requests;
+}
+
+std::vector<RecordedRequest> RegistryServer::RequestsTo(std::string_view path) const
+{
+    std::vector<RecordedRequest> matching;
+    for (RecordedRequest& request : Requests()) {
+        if (request.Path() == path) {
+            matching.push_back(std::move(request));
+        }
+    }
+    return matching;
 }
 
 bool RegistryServer::WaitForRequests(std::size_t count, std::chrono::milliseconds timeout) const

@@ -62,6 +62,9 @@ struct ScriptedAnswer {
     static ScriptedAnswer Redirect(int status, std::string location);
 };
 
+// `answer`, sent `delay` after the request has been read.
+ScriptedAnswer Delayed(ScriptedAnswer answer, std::chrono::milliseconds delay);
+
 // After each answer the connection is closed, unless the answer carries the header
 // "Connection: keep-alive": then the next request is read from the same connection.
 class RegistryServer {
@@ -93,6 +96,8 @@ public:
     void CloseDuringHandshake(int count);
 
     std::vector<RecordedRequest> Requests() const;
+    // The requests to `path` (the target without its query), oldest first.
+    std::vector<RecordedRequest> RequestsTo(std::string_view path) const;
     // True once at least `count` requests have been recorded, false after `timeout`.
     bool WaitForRequests(std::size_t count, std::chrono::milliseconds timeout) const;
 

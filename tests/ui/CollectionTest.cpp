@@ -13,12 +13,6 @@ namespace {
 using testsupport::FakeRegistry;
 using testsupport::ScriptedAnswer;
 
-ScriptedAnswer Delayed(ScriptedAnswer answer, int milliseconds)
-{
-    answer.delay = std::chrono::milliseconds(milliseconds);
-    return answer;
-}
-
 std::string Body(int page)
 {
     return R"({"filters":{},"page":)" + std::to_string(page) + R"(,"pageCount":"100","sortBy":{}})";
@@ -61,13 +55,7 @@ public:
 
     std::vector<testsupport::RecordedRequest> SroListRequests()
     {
-        std::vector<testsupport::RecordedRequest> requests;
-        for (const testsupport::RecordedRequest& request : registry.Server().Requests()) {
-            if (request.Path() == FakeRegistry::SroListPath()) {
-                requests.push_back(request);
-            }
-        }
-        return requests;
+        return registry.Server().RequestsTo(FakeRegistry::SroListPath());
     }
 
     FakeRegistry registry;
@@ -175,7 +163,8 @@ TEST(CollectionGuardTest, RunAndSecondCollectionAreRefusedDuringCollection)
     CollectionFixture collection(1);
     collection.registry.FailNext(
         FakeRegistry::SroListPath(), 1,
-        {Delayed(ScriptedAnswer::Json(R"({"data":{"countPages":1,"data":[{"id":"s1"}]}})"), 300)});
+        {Delayed(ScriptedAnswer::Json(R"({"data":{"countPages":1,"data":[{"id":"s1"}]}})"),
+                 std::chrono::milliseconds(300))});
     FakeView& view = collection.View();
     TMainForm& form = collection.Form();
 
@@ -223,8 +212,9 @@ TEST(CollectionGuardTest, ClosingDuringCollection)
         page2 += (i > 101 ? R"(,{"id":"s)" : R"({"id":"s)") + std::to_string(i) + "\"}";
     }
     page2 += "]}}";
-    collection.registry.FailNext(FakeRegistry::SroListPath(), 2,
-                                 {Delayed(ScriptedAnswer::Json(page2), 300)});
+    collection.registry.FailNext(
+        FakeRegistry::SroListPath(), 2,
+        {Delayed(ScriptedAnswer::Json(page2), std::chrono::milliseconds(300))});
     FakeView& view = collection.View();
     bool closed = false;
     view.onProcessMessages = [&] {

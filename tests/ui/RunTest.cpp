@@ -18,19 +18,6 @@ using testsupport::ScriptedAnswer;
 
 const std::u16string Stamp = u"10.12.2026 09:05:07: ";
 
-std::vector<FakeMember> Members(int count)
-{
-    std::vector<FakeMember> members;
-    for (int i = 1; i <= count; ++i) {
-        FakeMember member;
-        member.id = std::to_string(100 + i);
-        member.shortDescription = "ООО Член " + std::to_string(i);
-        member.phones = "+7 (900) 000-00-0" + std::to_string(i);
-        members.push_back(member);
-    }
-    return members;
-}
-
 std::u16string Text(const std::string& utf8)
 {
     return crawl::Utf8ToUtf16(utf8);
@@ -79,7 +66,7 @@ protected:
 
     std::u16string LastLogLine() const { return fixture.LogLines().back(); }
 
-    std::vector<FakeMember> members = Members(3);
+    std::vector<FakeMember> members = testsupport::SampleMembers(3);
     FakeRegistry registry;
     FormFixture fixture{Text(registry.HostAndPort())};
 };

@@ -11,18 +11,11 @@ namespace {
 
 constexpr char Refused[] = "A request is already in progress on this client.";
 
-ScriptedAnswer Delayed(std::string body, std::chrono::milliseconds delay)
-{
-    ScriptedAnswer answer = ScriptedAnswer::Json(std::move(body));
-    answer.delay = delay;
-    return answer;
-}
-
 TEST(RequestWait, HookRunsWhileTheUiThreadWaitsAndNeverOnAnotherThread)
 {
     for (const Tls tls : {Tls::Off, Tls::On}) {
         RegistryServer server(tls);
-        server.Answer("/slow", Delayed("[1]", 800ms));
+        server.Answer("/slow", Delayed(ScriptedAnswer::Json("[1]"), 800ms));
         HttpClient client;
         Prepare(client);
         std::atomic<int> uiRounds = 0;
@@ -132,7 +125,7 @@ TEST(RequestWait, UiThreadWaitingForAWorkerKeepsHandlingMessagesAndRefusesReentr
 TEST(RequestWait, PostFromTheHookDuringAUiRequestIsRefusedAndTheFirstCompletes)
 {
     RegistryServer server(Tls::On);
-    server.Answer("/slow", Delayed("[\"first\"]", 600ms));
+    server.Answer("/slow", Delayed(ScriptedAnswer::Json("[\"first\"]"), 600ms));
     HttpClient client;
     Prepare(client);
     std::vector<PostOutcome> reentered;

@@ -18,12 +18,6 @@ namespace {
 
 constexpr char Greeting[] = "Спасибо, что пользуетесь парсером от сервиса Verdanix!";
 
-ScriptedAnswer Delayed(ScriptedAnswer answer, int milliseconds)
-{
-    answer.delay = std::chrono::milliseconds(milliseconds);
-    return answer;
-}
-
 // A window on a fake registry of `sroCount` SROs named "s1", "s2"...
 struct CollectionFixture {
     explicit CollectionFixture(int sroCount)
@@ -59,13 +53,7 @@ struct CollectionFixture {
 
     std::vector<testsupport::RecordedRequest> SroListRequests()
     {
-        std::vector<testsupport::RecordedRequest> requests;
-        for (const testsupport::RecordedRequest& request : registry.Server().Requests()) {
-            if (request.Path() == FakeRegistry::SroListPath()) {
-                requests.push_back(request);
-            }
-        }
-        return requests;
+        return registry.Server().RequestsTo(FakeRegistry::SroListPath());
     }
 
     FakeRegistry registry;
@@ -87,7 +75,8 @@ void CollectionTest::runIsRefusedDuringCollection()
     CollectionFixture collection(1);
     collection.registry.FailNext(
         FakeRegistry::SroListPath(), 1,
-        {Delayed(ScriptedAnswer::Json(R"({"data":{"countPages":1,"data":[{"id":"s1"}]}})"), 700)});
+        {Delayed(ScriptedAnswer::Json(R"({"data":{"countPages":1,"data":[{"id":"s1"}]}})"),
+                 std::chrono::milliseconds(700))});
     MainWindow& form = collection.Window();
 
     bool startEnabled = true;
@@ -127,8 +116,9 @@ void CollectionTest::closingDuringCollection()
         page2 += (i > 101 ? R"(,{"id":"s)" : R"({"id":"s)") + std::to_string(i) + "\"}";
     }
     page2 += "]}}";
-    collection.registry.FailNext(FakeRegistry::SroListPath(), 2,
-                                 {Delayed(ScriptedAnswer::Json(page2), 800)});
+    collection.registry.FailNext(
+        FakeRegistry::SroListPath(), 2,
+        {Delayed(ScriptedAnswer::Json(page2), std::chrono::milliseconds(800))});
     MainWindow& form = collection.Window();
 
     QTimer closer;

@@ -35,19 +35,6 @@ QStringList Lines(MainWindow& window)
     return window.LogText().split(QLatin1Char('\n'));
 }
 
-std::vector<FakeMember> Members(int count)
-{
-    std::vector<FakeMember> members;
-    for (int i = 1; i <= count; ++i) {
-        FakeMember member;
-        member.id = std::to_string(100 + i);
-        member.shortDescription = "ООО Член " + std::to_string(i);
-        member.phones = "+7 (900) 000-00-0" + std::to_string(i);
-        members.push_back(member);
-    }
-    return members;
-}
-
 // Delays the info answer of one member, so that the run is known to be in that request.
 void DelayInfo(FakeRegistry& registry, const FakeMember& member, std::chrono::milliseconds delay)
 {
@@ -77,7 +64,7 @@ struct RunFixture {
         return count;
     }
 
-    std::vector<FakeMember> members = Members(3);
+    std::vector<FakeMember> members = testsupport::SampleMembers(3);
     FakeRegistry registry;
     ui::test::FormFixture fixture{QString::fromStdString(registry.HostAndPort())};
 };
