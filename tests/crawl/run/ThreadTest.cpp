@@ -165,5 +165,29 @@ TEST(Thread, TerminateContinuesAPausedThread)
     EXPECT_TRUE(terminatedSeen);
 }
 
+TEST(Thread, AbandonedThreadEndsAtEverySafePointInsteadOfContinuing)
+{
+    runtest::LoopDispatcher dispatcher;
+    int wokenSafePoints = 0;
+    int closedSafePoints = 0;
+    auto thread = std::make_shared<ProbeThread>(dispatcher, [&](ProbeThread& self) {
+        for (int point = 0; point < 2; ++point) {
+            try {
+                self.WaitWhilePaused();
+                ++wokenSafePoints;
+            } catch (const WindowClosed&) {
+                ++closedSafePoints;
+            }
+        }
+    });
+    thread->Pause();
+    thread->Start();
+    thread->Abandon();
+    ASSERT_TRUE(thread->WaitUntilFinished(Limit));
+    EXPECT_TRUE(thread->Terminated());
+    EXPECT_EQ(wokenSafePoints, 0);
+    EXPECT_EQ(closedSafePoints, 2);
+}
+
 } // namespace
 } // namespace crawl
