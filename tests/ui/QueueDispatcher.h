@@ -1,21 +1,19 @@
 #pragma once
 
 #include "ui/HandOverDispatcher.h"
+#include "ui/HandOverQueue.h"
 
 #include <chrono>
 #include <condition_variable>
-#include <deque>
-#include <exception>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <thread>
 
 namespace ui::test {
 
 // The UI thread's side of the hand-over without a toolkit: the thread that creates it is the UI
-// thread, and the operations that workers hand over wait in a queue until that thread runs them
-// (RunPending), as a message loop would.
+// thread, and the operations that workers hand over wait in the window's queue until that thread
+// runs them (RunPending), as a message loop would.
 class QueueDispatcher : public HandOverDispatcher {
 public:
     QueueDispatcher();
@@ -25,24 +23,18 @@ public:
     void Invoke(const std::function<void()>& operation) override;
     void Close() override;
 
-    // Runs every waiting operation on the UI thread; false when none was waiting.
-    bool RunPending();
+    // Runs every waiting operation on the UI thread.
+    void RunPending();
     // Waits at most `limit` for an operation to arrive.
     void WaitForWork(std::chrono::milliseconds limit);
 
 private:
-    struct Call {
-        const std::function<void()>* operation;
-        bool started = false;
-        bool finished = false;
-        std::exception_ptr error;
-    };
-
     const std::thread::id uiThread_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::shared_ptr<Call>> queue_;
-    bool closed_ = false;
+    HandOverQueue queue_;
+    // Set by a worker's wake, cleared before the queue is run; never held while calling queue_.
+    std::mutex wakeMutex_;
+    std::condition_variable woken_;
+    bool workArrived_ = false;
 };
 
 } // namespace ui::test
